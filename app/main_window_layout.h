@@ -1,0 +1,16 @@
+#pragma once
+#include "platform/window_port.h"
+
+namespace oriwen {
+
+inline constexpr std::string_view kMainWindowTitle = "Oriwen电子琴 2.4";
+inline constexpr int kHotKeyId = 33001;
+
+const WindowLayout& MainWindowLayout();
+// The laid-out spec of a control of a layout (the first of that name).
+const ControlSpec* FindControl(const WindowLayout& layout, std::string_view name);
+
+// The eight toggle buttons of the main window, left to right and top to bottom.
+std::span<const std::string_view> MainWindowToggleButtons();
+
+}  // namespace oriwen

@@ -1,0 +1,7 @@
+#include "app/tool_tips.h"
+
+namespace oriwen {
+
+void AttachMainWindowToolTips(Program& /*program*/) {}
+
+}  // namespace oriwen

@@ -1,0 +1,7 @@
+#include "keyboard_view/keyboard_toggle.h"
+
+namespace oriwen {
+
+void ToggleKeyboard(Program& /*program*/) {}
+
+}  // namespace oriwen

@@ -1,0 +1,236 @@
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/common/profile_file_store.h"
+#include "platform/ports.h"
+
+namespace oriwen::headless {
+
+// What the machine around the program looks like; shared by every program
+// started on it, so that a second instance sees the first.
+struct Machine {
+  Size screen{1920, 1080};
+  int midiDevices = 1;
+  int osMajorVersion = 10;
+  bool composition = true;
+  std::set<HookKind> failingHooks;
+  int largestOuterWidth = 0;          // 0: no limit
+  Rect frame{8, 31, 8, 8};            // left, top, right, bottom frame thickness
+  std::set<std::string> namedTokens;  // held single-instance tokens
+  std::string programDirectory;       // native path, UTF-8
+  std::string programFile = "Oriwen.exe";
+};
+
+// Every observable effect, one line each (see docs/driver-protocol.md).
+using EffectSink = std::function<void(const std::string&)>;
+
+struct ControlRecord {
+  ControlSpec spec;
+  std::string text;
+  bool checked = false;
+  std::string tag;
+  Colour background = 0;
+  bool hasBackground = false;
+};
+
+struct WindowRecord {
+  std::string name;
+  std::string title;
+  WindowId owner = kNoWindow;
+  Rect outer;
+  bool visible = false;
+  Colour background = Rgb(240, 240, 240);
+  bool layered = false;
+  bool keepsExtendedStyles = false;
+  std::vector<ControlRecord> controls;
+  ControlRecord* Find(std::string_view control);
+  const ControlRecord* Find(std::string_view control) const;
+};
+
+class HeadlessWindows : public WindowPort {
+ public:
+  HeadlessWindows(Machine& machine, EffectSink& sink) : machine_(machine), sink_(sink) {}
+
+  WindowId CreateFromLayout(const WindowLayout& layout, WindowId owner) override;
+  void Destroy(WindowId window) override;
+  bool Exists(WindowId window) const override;
+  void Show(WindowId window) override;
+  Rect OuterRect(WindowId window) const override;
+  Size ClientSize(WindowId window) const override;
+  void SetOuterRect(WindowId window, Rect rect) override;
+  Size ScreenSize() const override;
+  void SetBackground(WindowId window, Colour colour) override;
+  Colour Background(WindowId window) const override;
+  void SetChecked(WindowId window, std::string_view control, bool checked) override;
+  bool Checked(WindowId window, std::string_view control) const override;
+  void SetTag(WindowId window, std::string_view control, std::string tag) override;
+  std::string Tag(WindowId window, std::string_view control) const override;
+  void SetControlBackground(WindowId window, std::string_view control, Colour colour) override;
+  bool RegisterHotKey(WindowId window, int id, int modifiers, int virtualKey) override;
+
+  WindowRecord* Get(WindowId window);
+  const WindowRecord* Get(WindowId window) const;
+  WindowId FindByName(std::string_view name) const;
+
+ private:
+  Machine& machine_;
+  EffectSink& sink_;
+  std::map<WindowId, WindowRecord> windows_;
+  WindowId next_ = 1;
+};
+
+// Timers on a virtual clock: advancing it runs the due ticks in time order.
+class HeadlessTimers : public TimerPort {
+ public:
+  using TickHandler = std::function<void(WindowId, const std::string&)>;
+  void SetTimerPeriod(WindowId window, std::string_view timer, int periodMs) override;
+  int TimerPeriod(WindowId window, std::string_view timer) const override;
+  void Advance(std::int64_t ms, const TickHandler& onTick);
+  std::int64_t Now() const { return now_; }
+
+ private:
+  struct Timer {
+    int period = 0;
+    std::int64_t due = 0;
+  };
+  std::map<std::pair<WindowId, std::string>, Timer> timers_;
+  std::int64_t now_ = 0;
+};
+
+class HeadlessMidi : public MidiPort {
+ public:
+  HeadlessMidi(Machine& machine, EffectSink& sink) : machine_(machine), sink_(sink) {}
+  int DeviceCount() override { return machine_.midiDevices; }
+  bool Open(int deviceIndex) override;
+  void SendShortMessage(std::uint32_t message) override;
+  std::vector<std::uint32_t> sent;
+
+ private:
+  Machine& machine_;
+  EffectSink& sink_;
+};
+
+// The real file store, on the program's temporary directory, with each write
+// reported.
+class HeadlessStore : public ProfileFileStore {
+ public:
+  explicit HeadlessStore(EffectSink& sink) : sink_(sink) {}
+  bool WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
+                          std::string_view path) override;
+  int writes = 0;
+
+ private:
+  EffectSink& sink_;
+};
+
+class HeadlessProcess : public ProcessPort {
+ public:
+  HeadlessProcess(Machine& machine, EffectSink& sink) : machine_(machine), sink_(sink) {}
+  TokenHandle OpenSingleInstanceToken(std::string_view name) override;
+  TokenHandle CreateSingleInstanceToken(std::string_view name) override;
+  void CloseToken(TokenHandle token) override;
+  int OsMajorVersion() override { return machine_.osMajorVersion; }
+  std::string ProgramDirectory() override { return machine_.programDirectory; }
+  std::string ProgramFile() override;
+  void EndProcess(int exitCode) override;
+
+  bool ended = false;
+  int exitCode = 0;
+
+ private:
+  Machine& machine_;
+  EffectSink& sink_;
+  std::map<TokenHandle, std::string> tokens_;  // handle -> name; opened handles too
+  std::set<TokenHandle> created_;
+  TokenHandle next_ = 1;
+};
+
+class HeadlessMessages : public MessageBoxPort {
+ public:
+  explicit HeadlessMessages(EffectSink& sink) : sink_(sink) {}
+  MessageAnswer ShowMessageBox(WindowId owner, std::string_view text, std::string_view title,
+                               MessageButtons buttons, MessageIcon icon) override;
+  std::deque<MessageAnswer> scriptedAnswers;
+  struct Shown {
+    std::string text, title;
+    MessageButtons buttons;
+    MessageIcon icon;
+  };
+  std::vector<Shown> shown;
+
+ private:
+  EffectSink& sink_;
+};
+
+class HeadlessHooks : public HookPort {
+ public:
+  HeadlessHooks(Machine& machine, EffectSink& sink) : machine_(machine), sink_(sink) {}
+  HookHandle InstallHook(HookKind kind) override;
+  void RemoveHook(HookHandle hook) override;
+  bool Installed(HookKind kind) const;
+  std::map<HookHandle, HookKind> installed;
+
+ private:
+  Machine& machine_;
+  EffectSink& sink_;
+  HookHandle next_ = 1;
+};
+
+class HeadlessGlass : public GlassPort {
+ public:
+  HeadlessGlass(Machine& machine, HeadlessWindows& windows, EffectSink& sink)
+      : machine_(machine), windows_(windows), sink_(sink) {}
+  bool CompositionEnabled() override { return machine_.composition; }
+  void MakeLayered(WindowId window, bool keepExtendedStyles) override;
+  void SetLayeredColourKey(WindowId window, Colour key) override;
+  void ExtendFrameIntoClientArea(WindowId window, Margins margins) override;
+
+ private:
+  Machine& machine_;
+  HeadlessWindows& windows_;
+  EffectSink& sink_;
+};
+
+// One program's machine-side: every port, in memory (the settings store on
+// real files in the program directory).
+class Platform {
+ public:
+  Platform(Machine& machine, EffectSink sink);
+  Ports ports();
+
+  Machine& machine;
+  EffectSink sink;
+  HeadlessWindows windows;
+  HeadlessTimers timers;
+  HeadlessMidi midi;
+  HeadlessStore store;
+  HeadlessProcess process;
+  HeadlessMessages messages;
+  HeadlessHooks hooks;
+  HeadlessGlass glass;
+};
+
+// A fresh temporary directory that is removed with the object.
+class TemporaryDirectory {
+ public:
+  TemporaryDirectory();
+  ~TemporaryDirectory();
+  TemporaryDirectory(const TemporaryDirectory&) = delete;
+  TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+std::string HexBytes(std::string_view bytes);
+std::string DescribeMidi(std::uint32_t message);
+
+}  // namespace oriwen::headless

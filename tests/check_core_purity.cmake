@@ -1,0 +1,18 @@
+# Fails when a file of the core includes a header of an operating system or
+# toolkit, or one of the shells' own files.
+set(bad "")
+foreach(dir app note_engine input settings keyboard_view settings_window wizard)
+  file(GLOB_RECURSE files "${ROOT}/${dir}/*.h" "${ROOT}/${dir}/*.cpp")
+  foreach(f ${files})
+    file(STRINGS "${f}" lines REGEX "^[ \t]*#[ \t]*include")
+    foreach(line ${lines})
+      if(line MATCHES "(windows\\.h|winuser\\.h|X11/|<Q[A-Za-z]+|fluidsynth|sys/|unistd\\.h|iconv\\.h|platform/(common|headless|win32|linux)/|<filesystem>|<fstream>|<thread>|<chrono>)")
+        list(APPEND bad "${f}: ${line}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(bad)
+  string(REPLACE ";" "\n" bad "${bad}")
+  message(FATAL_ERROR "platform headers in the core:\n${bad}")
+endif()
