@@ -1,7 +1,8 @@
 // oriwen-probe.exe: looks at the program's windows from inside Wine, for the
 // end-to-end tests.
 //   window TITLE   prints "outer L T R B client W H screen W H" of the
-//                  top-level window with that title
+//                  visible top-level window with that title (the program
+//                  shows its main window when its start-up is complete)
 //   msgbox TITLE   prints "text T icon shown|none" of the message box with
 //                  that title, then presses its OK button
 //   close TITLE    asks the window to close (WM_CLOSE)
@@ -31,7 +32,7 @@ std::string Utf8(const std::wstring& wide) {
 int Run(const std::wstring& command, const std::wstring& title) {
   if (command == L"window") {
     HWND hwnd = FindWindowW(nullptr, title.c_str());
-    if (!hwnd) return 1;
+    if (!hwnd || !IsWindowVisible(hwnd)) return 1;
     RECT outer, client;
     GetWindowRect(hwnd, &outer);
     GetClientRect(hwnd, &client);
