@@ -280,12 +280,7 @@ void Win32Glass::ExtendFrameIntoClientArea(WindowId window, Margins margins) {
 
 Shell* Shell::current_ = nullptr;
 
-Shell::Shell()
-    : windows(*this),
-      timers(*this),
-      messages(*this),
-      hooks(*this),
-      glass(*this) {
+Shell::Shell() : windows(*this), timers(*this), messages(*this), hooks(*this), glass(*this) {
   current_ = this;
 }
 

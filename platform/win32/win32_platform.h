@@ -30,8 +30,7 @@ struct CoreProcedures {
   std::function<bool(HookKind kind, int code, WPARAM wParam, LPARAM lParam)> hookEvent;
   // The main window's key-capture procedure; true when it consumed the
   // message (then `result` is returned), false passes it on.
-  std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)>
-      mainWindowFilter;
+  std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)> mainWindowFilter;
   // A tick of a named timer.
   std::function<void(WindowId window, const std::string& timer)> timer;
   // The notification of the hidden label 标签1 with a hot-key identifier.
@@ -113,8 +112,7 @@ class Win32Windows : public WindowPort {
   // The window procedure of every program window (the innermost one).
   LRESULT WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   // The procedure of a layer, called by the layer's thunk.
-  LRESULT LayerMessage(ProcedureLayer layer, HWND hwnd, UINT message, WPARAM wParam,
-                       LPARAM lParam);
+  LRESULT LayerMessage(ProcedureLayer layer, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
   void CreateControl(WindowRecord& record, const ControlSpec& spec);

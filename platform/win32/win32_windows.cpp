@@ -126,9 +126,9 @@ WindowId Win32Windows::CreateFromLayout(const WindowLayout& layout, WindowId own
   record.brush = CreateSolidBrush(ToColorRef(record.background));
   std::string title = Utf8ToGbk(layout.title);
   DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  record.hwnd = CreateWindowExA(0, kWindowClass, title.c_str(), style, CW_USEDEFAULT,
-                                CW_USEDEFAULT, layout.width, layout.height, Handle(owner),
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
+  record.hwnd = CreateWindowExA(0, kWindowClass, title.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                layout.width, layout.height, Handle(owner), nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
   // The records stay where they are: controls are looked up by name.
   record.controls.reserve(layout.controls.size());
   for (const ControlSpec& spec : layout.controls) CreateControl(record, spec);
@@ -175,19 +175,16 @@ void Win32Windows::CreateControl(WindowRecord& record, const ControlSpec& spec) 
       windowClass = "SCROLLBAR";
       style |= SBS_HORZ;
       break;
-    case ControlKind::Canvas:
-      windowClass = kCanvasClass;
-      break;
+    case ControlKind::Canvas: windowClass = kCanvasClass; break;
     case ControlKind::Timer:
     case ControlKind::TrayIcon:
-    case ControlKind::MidiComponent:
-      return;  // no window of their own
+    case ControlKind::MidiComponent: return;  // no window of their own
   }
   std::string text = Utf8ToGbk(spec.text);
   auto id = static_cast<std::intptr_t>(kFirstControlId + record.controls.size() - 1);
-  control.hwnd = CreateWindowExA(0, windowClass, text.c_str(), style, spec.x, spec.y, spec.width,
-                                 spec.height, record.hwnd, reinterpret_cast<HMENU>(id),
-                                 GetModuleHandleA(nullptr), nullptr);
+  control.hwnd =
+      CreateWindowExA(0, windowClass, text.c_str(), style, spec.x, spec.y, spec.width, spec.height,
+                      record.hwnd, reinterpret_cast<HMENU>(id), GetModuleHandleA(nullptr), nullptr);
   SendMessageA(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont()), FALSE);
   if (spec.kind == ControlKind::Canvas && spec.width > 0 && spec.height > 0) {
     BITMAPINFO info{};
@@ -201,7 +198,8 @@ void Win32Windows::CreateControl(WindowRecord& record, const ControlSpec& spec) 
     control.bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     control.pixels = static_cast<std::uint32_t*>(bits);
     if (control.pixels) {
-      std::fill_n(control.pixels, static_cast<std::size_t>(spec.width) * static_cast<std::size_t>(spec.height),
+      std::fill_n(control.pixels,
+                  static_cast<std::size_t>(spec.width) * static_cast<std::size_t>(spec.height),
                   0x00FFFFFFu);
     }
     SetWindowLongPtrA(control.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control.bitmap));
@@ -308,8 +306,7 @@ std::string Win32Windows::Tag(WindowId window, std::string_view control) const {
   return c ? c->tag : std::string();
 }
 
-void Win32Windows::SetControlBackground(WindowId window, std::string_view control,
-                                        Colour colour) {
+void Win32Windows::SetControlBackground(WindowId window, std::string_view control, Colour colour) {
   WindowRecord* record = Get(window);
   ControlRecord* c = record ? record->Find(control) : nullptr;
   if (!c) return;
@@ -332,8 +329,8 @@ bool Win32Windows::RegisterHotKey(WindowId window, int id, int modifiers, int vi
                  result = 0;
                  return true;
                });
-  return ::RegisterHotKey(hwnd, id, static_cast<UINT>(modifiers),
-                          static_cast<UINT>(virtualKey)) != FALSE;
+  return ::RegisterHotKey(hwnd, id, static_cast<UINT>(modifiers), static_cast<UINT>(virtualKey)) !=
+         FALSE;
 }
 
 void Win32Windows::InstallLayer(WindowId window, ProcedureLayer layer, LayerProcedure procedure) {
@@ -342,8 +339,8 @@ void Win32Windows::InstallLayer(WindowId window, ProcedureLayer layer, LayerProc
   Layer& l = record->layers[LayerIndex(layer)];
   l.procedure = std::move(procedure);
   if (l.installed) return;
-  l.previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-      record->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ThunkOf(layer))));
+  l.previous = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(record->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ThunkOf(layer))));
   l.installed = true;
 }
 
@@ -435,8 +432,7 @@ LRESULT Win32Windows::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LP
         windows_.erase(id);
       }
       break;
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }

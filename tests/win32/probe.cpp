@@ -9,8 +9,10 @@
 // The command line is read as UTF-16 and the output is UTF-8, so that the
 // test scripts see the same text whatever the ANSI code page. Exit code 1
 // when no such window exists.
+// clang-format off: shellapi.h needs windows.h first
 #include <windows.h>
 #include <shellapi.h>
+// clang-format on
 
 #include <cstdio>
 #include <string>
