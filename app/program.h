@@ -27,6 +27,8 @@ struct Program {
   HookHandle backgroundKeyHook = kNoHook;
   HookHandle foregroundKeyHook = kNoHook;
   HookHandle mouseHook = kNoHook;
+  HookHandle mainWindowFilter = kNoHook;
+  bool filterShiftDown = false;  // the main window filter's own Shift flag
 
   MIDIPlay midi;  // MIDI演奏1
 

@@ -8,6 +8,7 @@
 #include "app/tool_tips.h"
 #include "app/windows_version.h"
 #include "input/foreground_key_hook.h"
+#include "input/main_window_filter.h"
 #include "keyboard_view/keyboard_picture.h"
 #include "keyboard_view/keyboard_toggle.h"
 #include "keyboard_view/mouse_play.h"

@@ -66,11 +66,18 @@ class WindowPort {
   virtual bool Checked(WindowId window, std::string_view control) const = 0;
   virtual void SetTag(WindowId window, std::string_view control, std::string tag) = 0;
   virtual std::string Tag(WindowId window, std::string_view control) const = 0;
-  virtual void SetControlBackground(WindowId window, std::string_view control,
-                                    Colour colour) = 0;
+  virtual void SetControlBackground(WindowId window, std::string_view control, Colour colour) = 0;
 
   // The global hot key; the shell reports a press to the core's hot-key handler.
   virtual bool RegisterHotKey(WindowId window, int id, int modifiers, int virtualKey) = 0;
+
+  // The window in front of the desktop when it is one of the program's own,
+  // else kNoWindow (another program in front, or none).
+  virtual WindowId ForegroundWindow() const { return kNoWindow; }
+  // Sends the window a mouse press on its frame (a non-client button-down
+  // with this hit-test code), synchronously and through the window's whole
+  // procedure chain, so that the key-capture procedure sees it first.
+  virtual void SendNonClientButtonDown(WindowId /*window*/, int /*hitTest*/) {}
 };
 
 }  // namespace oriwen

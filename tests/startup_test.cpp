@@ -116,7 +116,7 @@ TEST(Shutdown, RemovesTheHooksThenSaves) {
   t.effects.clear();
   t.Close();
   ASSERT_GE(t.effects.size(), 2u);
-  EXPECT_EQ(t.effects[0], "hook-remove thread-keyboard handle=1");
+  EXPECT_EQ(t.effects[0], "hook-remove thread-keyboard handle=2");  // 1 is the main window filter
   EXPECT_EQ(t.effects[1].rfind("ini-write [按键] 1=15", 0), 0u);
   EXPECT_TRUE(t.platform->hooks.installed.empty());
   EXPECT_EQ(t.effects.back(), "window-destroyed 1 MainWindow");

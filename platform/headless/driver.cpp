@@ -8,6 +8,9 @@
 #include "app/main_window_layout.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
+#include "input/background_key_hook.h"
+#include "input/main_window_filter.h"
+#include "keyboard_view/keyboard_toggle.h"
 #include "note_engine/note_engine.h"
 #include "platform/common/gbk_codec.h"
 #include "settings/settings_file.h"
@@ -56,6 +59,7 @@ std::optional<HookKind> HookByName(const std::string& name) {
   if (name == "keyboard" || name == "thread-keyboard") return HookKind::ThreadKeyboard;
   if (name == "mouse" || name == "thread-mouse") return HookKind::ThreadMouse;
   if (name == "low-level" || name == "low-level-keyboard") return HookKind::LowLevelKeyboard;
+  if (name == "filter" || name == "main-window-filter") return HookKind::MainWindowFilter;
   return std::nullopt;
 }
 
@@ -133,9 +137,41 @@ bool Driver::RunLine(const std::string& raw) {
       return false;
     }
     in >> raise;
-    int result = command == "key-down" ? NoteKeyDown(*program_, code, raise)
-                                       : NoteKeyUp(*program_, code);
+    int result =
+        command == "key-down" ? NoteKeyDown(*program_, code, raise) : NoteKeyUp(*program_, code);
     Emit(command + " " + std::to_string(code) + " result=" + std::to_string(result));
+    return true;
+  }
+  if (command == "press" || command == "repeat" || command == "release" || command == "tap") {
+    if (!needsProgram()) return false;
+    return KeyCommand(command, args);
+  }
+  if (command == "focus") {
+    if (!needsProgram()) return false;
+    return Focus(args);
+  }
+  if (command == "open-stand-in") {
+    if (!needsProgram()) return false;
+    return OpenStandIn(args);
+  }
+  if (command == "click") {
+    if (!needsProgram()) return false;
+    return Click(args);
+  }
+  if (command == "frame") {
+    if (!needsProgram()) return false;
+    return Frame(args);
+  }
+  if (command == "received") {
+    if (!needsProgram()) return false;
+    return PrintReceived(args.empty() ? "other" : args);
+  }
+  if (command == "modifiers") {
+    if (!needsProgram()) return false;
+    const KeyModifierState& m = program_->modifiers;
+    Emit(std::string("modifiers alt=") + (m.altDown ? "1" : "0") +
+         " shift=" + (m.shiftDown ? "1" : "0") + " space=" + (m.spaceDown ? "1" : "0") +
+         " filter-shift=" + (program_->filterShiftDown ? "1" : "0"));
     return true;
   }
   if (command == "all-notes-off") {
@@ -228,6 +264,7 @@ bool Driver::Start(const std::string& args) {
   platform_->messages.scriptedAnswers = pendingAnswers_;
   pendingAnswers_.clear();
   program_ = std::make_unique<Program>(platform_->ports());
+  platform_->desktop.Attach(*program_);
   Emit("program-directory " + machine_.programDirectory);
   running_ = StartProgram(*program_);
   if (running_) {
@@ -298,11 +335,10 @@ bool Driver::PrintWindow(const std::string& name) {
   Rect r = w->outer;
   Size c = platform_->windows.ClientSize(id);
   std::string colour = ColourText(w->background);
-  Emit("window " + name + " id=" + std::to_string(id) + " title=" + w->title +
-       " outer=" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-       std::to_string(r.Width()) + "x" + std::to_string(r.Height()) +
-       " client=" + std::to_string(c.width) + "x" + std::to_string(c.height) +
-       " visible=" + (w->visible ? "1" : "0") + " background=" + colour +
+  Emit("window " + name + " id=" + std::to_string(id) + " title=" + w->title + " outer=" +
+       std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.Width()) +
+       "x" + std::to_string(r.Height()) + " client=" + std::to_string(c.width) + "x" +
+       std::to_string(c.height) + " visible=" + (w->visible ? "1" : "0") + " background=" + colour +
        " layered=" + (w->layered ? "1" : "0"));
   return true;
 }
@@ -338,14 +374,15 @@ void Driver::PrintSettings() {
   std::ostringstream line;
   line << "settings rowEnabled=" << row(s.rowEnabled) << " rowMayRaise=" << row(s.rowMayRaise)
        << " rowPosition=" << row(s.rowPosition) << " rowRestOnRelease=" << row(s.rowRestOnRelease)
-       << " mouseRestOnRelease=" << s.mouseRestOnRelease << " rowInstrument=" << row(s.rowInstrument)
-       << " mouseInstrument=" << s.mouseInstrument << " keyboardOpen=" << s.keyboardOpen
-       << " presetLayout=" << s.presetLayout << " lockKeyLights=" << s.lockKeyLights
-       << " aeroGlass=" << s.aeroGlass << " glideSensitivity=" << s.glideSensitivity
-       << " glideFriction=" << s.glideFriction << " glideEnabled=" << s.glideEnabled
-       << " smoothSwitch=" << s.smoothSwitch << " blockSpace=" << s.blockSpace
-       << " keyboardScroll=" << s.keyboardScroll << " assistAreaWidth=" << s.assistAreaWidth
-       << " tonic=" << s.tonic << " isWindows6OrLater=" << program_->isWindows6OrLater;
+       << " mouseRestOnRelease=" << s.mouseRestOnRelease
+       << " rowInstrument=" << row(s.rowInstrument) << " mouseInstrument=" << s.mouseInstrument
+       << " keyboardOpen=" << s.keyboardOpen << " presetLayout=" << s.presetLayout
+       << " lockKeyLights=" << s.lockKeyLights << " aeroGlass=" << s.aeroGlass
+       << " glideSensitivity=" << s.glideSensitivity << " glideFriction=" << s.glideFriction
+       << " glideEnabled=" << s.glideEnabled << " smoothSwitch=" << s.smoothSwitch
+       << " blockSpace=" << s.blockSpace << " keyboardScroll=" << s.keyboardScroll
+       << " assistAreaWidth=" << s.assistAreaWidth << " tonic=" << s.tonic
+       << " isWindows6OrLater=" << program_->isWindows6OrLater;
   Emit(line.str());
 }
 
@@ -357,6 +394,173 @@ void Driver::PrintRows() {
     }
     Emit("row " + std::to_string(r + 1) + " " + t);
   }
+}
+
+}  // namespace oriwen::headless
+
+namespace oriwen::headless {
+
+bool Driver::ResolveWindow(const std::string& name, WindowId& window) const {
+  if (name == "other") {
+    window = kOtherProgramWindow;
+    return true;
+  }
+  if (name == "none") {
+    window = kNoWindow;
+    return true;
+  }
+  window = name == "main"       ? program_->mainWindow
+           : name == "settings" ? program_->settingsWindow
+           : name == "wizard"   ? program_->layoutWizard
+                                : platform_->windows.FindByName(name);
+  return window != kNoWindow && platform_->windows.Exists(window);
+}
+
+bool Driver::KeyCommand(const std::string& command, const std::string& args) {
+  std::istringstream in(args);
+  int code = 0;
+  if (!(in >> code)) {
+    Emit("error " + command + ": a key code is needed");
+    return false;
+  }
+  std::string rest;
+  std::getline(in, rest);
+  auto options = Options(rest);
+  bool extended = options.count("extended") != 0;
+  if (options.count("to")) {
+    std::string to = options["to"];
+    auto colon = to.find(':');
+    if (colon != std::string::npos) to = to.substr(0, colon) + " " + to.substr(colon + 1);
+    if (!Focus(to)) return false;
+  }
+  int times = 1;
+  if (options.count("times")) times = std::stoi(options["times"]);
+  HeadlessDesktop& desktop = platform_->desktop;
+  if (command == "press") {
+    desktop.Press(code, extended);
+  } else if (command == "repeat") {
+    for (int i = 0; i < times; ++i) desktop.Press(code, extended);
+  } else if (command == "release") {
+    desktop.Release(code, extended);
+  } else {
+    desktop.Press(code, extended);
+    desktop.Release(code, extended);
+  }
+  return true;
+}
+
+bool Driver::Focus(const std::string& args) {
+  std::istringstream in(args);
+  std::string name, control;
+  in >> name >> control;
+  WindowId window = kNoWindow;
+  if (!ResolveWindow(name, window)) {
+    Emit("error focus: no window " + name);
+    return false;
+  }
+  const WindowRecord* w = platform_->windows.Get(window);
+  if (!control.empty() && (!w || !w->Find(control))) {
+    Emit("error focus: no control " + control + " in " + name);
+    return false;
+  }
+  platform_->windows.foreground = window;
+  platform_->windows.focusedControl = control;
+  Emit("foreground " + name + (control.empty() ? "" : ":" + control));
+  return true;
+}
+
+bool Driver::OpenStandIn(const std::string& name) {
+  static const WindowLayout kWizard{"LayoutWizard", "键位设置向导", 400, 300, {}};
+  static const WindowLayout kSettingsWindow{"SettingsWindow", "设置", 400, 300, {}};
+  WindowId* slot = name == "wizard"     ? &program_->layoutWizard
+                   : name == "settings" ? &program_->settingsWindow
+                                        : nullptr;
+  if (!slot) {
+    Emit("error open-stand-in: wizard or settings is needed");
+    return false;
+  }
+  if (*slot == kNoWindow || !platform_->windows.Exists(*slot)) {
+    *slot = platform_->windows.CreateFromLayout(name == "wizard" ? kWizard : kSettingsWindow,
+                                                program_->mainWindow);
+  }
+  platform_->windows.Show(*slot);
+  return true;
+}
+
+bool Driver::Click(const std::string& name) {
+  WindowId main = program_->mainWindow;
+  WindowRecord* w = platform_->windows.Get(main);
+  ControlRecord* c = w ? w->Find(name) : nullptr;
+  if (!c) {
+    Emit("error click: no control " + name);
+    return false;
+  }
+  // A check box, push-like or not, changes its state before its handler runs.
+  if (c->spec.kind == ControlKind::ToggleButton || c->spec.kind == ControlKind::CheckBox) {
+    c->checked = !c->checked;
+  }
+  Emit("click " + name + " checked=" + (c->checked ? "1" : "0"));
+  if (name == kBackgroundToggle) {
+    OnBackgroundToggleClick(*program_);
+  } else if (name == "选择框_虚拟琴键") {
+    ToggleKeyboard(*program_);
+  }
+  return true;
+}
+
+bool Driver::Frame(const std::string& args) {
+  std::istringstream in(args);
+  std::string what, value;
+  in >> what >> value;
+  static const std::map<std::string, int> kHitTests = {{"caption", 2},
+                                                       {"left", kHitLeft},
+                                                       {"right", kHitRight},
+                                                       {"top", kHitTop},
+                                                       {"top-left", kHitTopLeft},
+                                                       {"top-right", kHitTopRight},
+                                                       {"bottom", kHitBottom},
+                                                       {"bottom-left", kHitBottomLeft},
+                                                       {"bottom-right", kHitBottomRight}};
+  MainWindowMessage message;
+  try {
+    if (what == "double-click") {
+      message.kind = MainWindowMessageKind::NonClientDoubleClick;
+      message.wParam = value.empty() ? 2 : std::stoi(value);
+    } else if (what == "button-down" && !value.empty()) {
+      message.kind = MainWindowMessageKind::NonClientButtonDown;
+      auto hit = kHitTests.find(value);
+      message.wParam = hit != kHitTests.end() ? hit->second : std::stoi(value);
+    } else if (what == "syscommand" && !value.empty()) {
+      message.kind = MainWindowMessageKind::SysCommand;
+      message.wParam = std::stoi(value, nullptr, 0);
+    } else {
+      Emit("error frame: double-click, button-down HIT or syscommand VALUE is needed");
+      return false;
+    }
+  } catch (const std::exception&) {
+    Emit("error frame: bad value " + value);
+    return false;
+  }
+  FilterVerdict v = platform_->desktop.SendToMainWindow(message);
+  std::string line =
+      "frame " + MessageName(message.kind) + " wparam=" + std::to_string(message.wParam);
+  Emit(line + (v.consumed ? " consumed result=" + std::to_string(v.result) : " passed-on"));
+  return true;
+}
+
+bool Driver::PrintReceived(const std::string& name) {
+  WindowId window = kNoWindow;
+  if (!ResolveWindow(name, window) && window == kNoWindow) {
+    Emit("error received: no window " + name);
+    return false;
+  }
+  auto keys = platform_->desktop.ReceivedBy(window);
+  Emit("received " + name + " count=" + std::to_string(keys.size()));
+  for (const ReceivedKey& k : keys) {
+    Emit("received-key " + name + (k.control.empty() ? "" : ":" + k.control) + " " +
+         MessageName(k.message) + " " + std::to_string(k.virtualKey));
+  }
+  return true;
 }
 
 }  // namespace oriwen::headless

@@ -33,6 +33,15 @@ class Driver {
   bool PrintControl(const std::string& name);
   void PrintSettings();
   void PrintRows();
+  bool KeyCommand(const std::string& command, const std::string& args);
+  bool Focus(const std::string& args);  // "WINDOW [CONTROL]"
+  bool OpenStandIn(const std::string& name);
+  bool Click(const std::string& name);
+  bool Frame(const std::string& args);
+  bool PrintReceived(const std::string& name);
+  // main, settings, wizard, other, none or a window's name; false when there
+  // is no such window.
+  bool ResolveWindow(const std::string& name, WindowId& window) const;
   void Stop();
   std::string ResolvePath(const std::string& name) const;
   void Emit(const std::string& line);

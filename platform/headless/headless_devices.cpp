@@ -143,8 +143,7 @@ MessageAnswer HeadlessMessages::ShowMessageBox(WindowId /*owner*/, std::string_v
   shown.push_back({std::string(text), std::string(title), buttons, icon});
   std::ostringstream line;
   line << "msgbox title=" << title << " text=" << text
-       << " buttons=" << (buttons == MessageButtons::Ok ? "ok" : "abort-retry-ignore")
-       << " icon="
+       << " buttons=" << (buttons == MessageButtons::Ok ? "ok" : "abort-retry-ignore") << " icon="
        << (icon == MessageIcon::Exclamation   ? "exclamation"
            : icon == MessageIcon::Information ? "information"
                                               : "none")
@@ -184,6 +183,10 @@ void HeadlessHooks::RemoveHook(HookHandle hook) {
   if (it == installed.end()) return;
   sink_(std::string("hook-remove ") + HookName(it->second) + " handle=" + std::to_string(hook));
   installed.erase(it);
+}
+
+void HeadlessHooks::Forget(HookKind kind) {
+  std::erase_if(installed, [kind](const auto& entry) { return entry.second == kind; });
 }
 
 bool HeadlessHooks::Installed(HookKind kind) const {
@@ -228,7 +231,13 @@ Platform::Platform(Machine& m, EffectSink s)
       process(machine, sink),
       messages(sink),
       hooks(machine, sink),
-      glass(machine, windows, sink) {}
+      glass(machine, windows, sink),
+      desktop(windows, hooks, sink) {
+  windows.onNonClientButtonDown = [this](WindowId, int hitTest) {
+    desktop.SendToMainWindow({MainWindowMessageKind::NonClientButtonDown, hitTest});
+  };
+  windows.onDestroy = [this](WindowId window) { desktop.OnWindowDestroyed(window); };
+}
 
 Ports Platform::ports() {
   return Ports{windows, timers, midi, store, process, messages, hooks, glass};
@@ -239,7 +248,8 @@ TemporaryDirectory::TemporaryDirectory() {
   fs::path base = fs::temp_directory_path();
   std::random_device random;
   for (int attempt = 0;; ++attempt) {
-    fs::path candidate = base / ("oriwen-" + std::to_string(random()) + "-" + std::to_string(attempt));
+    fs::path candidate =
+        base / ("oriwen-" + std::to_string(random()) + "-" + std::to_string(attempt));
     std::error_code ec;
     if (fs::create_directory(candidate, ec)) {
       path_ = candidate.string();

@@ -8,8 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "input/key_event.h"
+#include "input/main_window_filter.h"
 #include "platform/common/profile_file_store.h"
 #include "platform/ports.h"
+
+namespace oriwen {
+struct Program;
+}
 
 namespace oriwen::headless {
 
@@ -74,6 +80,20 @@ class HeadlessWindows : public WindowPort {
   std::string Tag(WindowId window, std::string_view control) const override;
   void SetControlBackground(WindowId window, std::string_view control, Colour colour) override;
   bool RegisterHotKey(WindowId window, int id, int modifiers, int virtualKey) override;
+  WindowId ForegroundWindow() const override;
+  void SendNonClientButtonDown(WindowId window, int hitTest) override;
+
+  // The window in front: one of the program's, kOtherProgramWindow or
+  // kNoWindow. Showing a window brings it to the front; destroying the one
+  // in front hands the front to its owner.
+  WindowId foreground = kNoWindow;
+  // The control of the window in front that has the keyboard focus; empty
+  // when the window itself has it (as after it is shown).
+  std::string focusedControl;
+  // Where a frame message sent to a window goes (the desktop's delivery).
+  std::function<void(WindowId, int)> onNonClientButtonDown;
+  // Told of every window just before it goes.
+  std::function<void(WindowId)> onDestroy;
 
   WindowRecord* Get(WindowId window);
   const WindowRecord* Get(WindowId window) const;
@@ -175,12 +195,78 @@ class HeadlessHooks : public HookPort {
   HookHandle InstallHook(HookKind kind) override;
   void RemoveHook(HookHandle hook) override;
   bool Installed(HookKind kind) const;
+  // A window procedure goes with its window: no removal to report.
+  void Forget(HookKind kind);
   std::map<HookHandle, HookKind> installed;
 
  private:
   Machine& machine_;
   EffectSink& sink_;
   HookHandle next_ = 1;
+};
+
+// The window of another program on the same desktop; it records the keys it
+// receives.
+inline constexpr WindowId kOtherProgramWindow = -1;
+
+// A key message a window received: which window, the message, the code.
+struct ReceivedKey {
+  WindowId window = kNoWindow;
+  std::string control;  // empty: the window itself had the focus
+  MainWindowMessageKind message = MainWindowMessageKind::KeyDown;
+  int virtualKey = 0;
+  friend bool operator==(const ReceivedKey&, const ReceivedKey&) = default;
+};
+
+// How one keystroke went through the window system.
+struct KeyDelivery {
+  bool repeat = false;        // a press of a key already held
+  bool lowLevelSeen = false;  // the background hook was called
+  bool lowLevelSwallowed = false;
+  bool threadSeen = false;  // the thread keyboard hook was called
+  bool threadSwallowed = false;
+  WindowId reached = kNoWindow;  // the window that received the message, if any
+};
+
+// The desktop's keyboard and window messages, delivered as the window system
+// does: the low-level hooks hear every keystroke of the desktop first; a key
+// bound for a window of the program then goes through the thread keyboard
+// hook; a key that neither swallowed reaches the window in front, or the
+// control of it that has the focus (the main window itself through its
+// key-capture procedure). A swallowed key reaches no
+// window. Keys are given by their left/right codes (160..165 for Shift, Ctrl
+// and Alt; 16, 17 and 18 count as the left keys); windows get the generic
+// codes.
+class HeadlessDesktop {
+ public:
+  HeadlessDesktop(HeadlessWindows& windows, HeadlessHooks& hooks, EffectSink& sink)
+      : windows_(windows), hooks_(hooks), sink_(sink) {}
+  // The program whose hook procedures the desktop calls (the shell's one
+  // pointer); none until attached.
+  void Attach(Program& program) { program_ = &program; }
+
+  // A key pressed (or auto-repeated, when it is held already) or released
+  // with the window in front receiving it.
+  KeyDelivery Press(int virtualKey, bool extended = false);
+  KeyDelivery Release(int virtualKey, bool extended = false);
+  // A frame message to the main window, through its procedure chain.
+  FilterVerdict SendToMainWindow(const MainWindowMessage& message);
+  // The main window's procedures (its key-capture filter) go with it.
+  void OnWindowDestroyed(WindowId window);
+
+  std::vector<ReceivedKey> received;  // every key message any window received
+  std::vector<ReceivedKey> ReceivedBy(WindowId window) const;
+  // "main", "settings", "wizard", "other", "none" or the window's name.
+  std::string WindowName(WindowId window) const;
+
+ private:
+  KeyDelivery Deliver(int virtualKey, bool extended, bool up);
+
+  HeadlessWindows& windows_;
+  HeadlessHooks& hooks_;
+  EffectSink& sink_;
+  Program* program_ = nullptr;
+  std::set<int> held_;  // left/right codes of the keys held down
 };
 
 class HeadlessGlass : public GlassPort {
@@ -203,6 +289,8 @@ class HeadlessGlass : public GlassPort {
 class Platform {
  public:
   Platform(Machine& machine, EffectSink sink);
+  Platform(const Platform&) = delete;
+  Platform& operator=(const Platform&) = delete;
   Ports ports();
 
   Machine& machine;
@@ -215,6 +303,7 @@ class Platform {
   HeadlessMessages messages;
   HeadlessHooks hooks;
   HeadlessGlass glass;
+  HeadlessDesktop desktop;
 };
 
 // A fresh temporary directory that is removed with the object.
@@ -232,5 +321,7 @@ class TemporaryDirectory {
 
 std::string HexBytes(std::string_view bytes);
 std::string DescribeMidi(std::uint32_t message);
+// "keydown", "keyup", "syskeydown", "syskeyup" (and the frame messages).
+std::string MessageName(MainWindowMessageKind kind);
 
 }  // namespace oriwen::headless

@@ -37,14 +37,34 @@ WindowId HeadlessWindows::CreateFromLayout(const WindowLayout& layout, WindowId 
 void HeadlessWindows::Destroy(WindowId window) {
   auto it = windows_.find(window);
   if (it == windows_.end()) return;
+  if (onDestroy) onDestroy(window);
   sink_("window-destroyed " + std::to_string(window) + " " + it->second.name);
+  if (foreground == window) {
+    foreground = Exists(it->second.owner) ? it->second.owner : kNoWindow;
+    focusedControl.clear();
+  }
   windows_.erase(it);
 }
 
 bool HeadlessWindows::Exists(WindowId window) const { return windows_.count(window) != 0; }
 
 void HeadlessWindows::Show(WindowId window) {
-  if (auto* w = Get(window)) w->visible = true;
+  if (auto* w = Get(window)) {
+    w->visible = true;
+    foreground = window;
+    focusedControl.clear();
+  }
+}
+
+WindowId HeadlessWindows::ForegroundWindow() const {
+  return Exists(foreground) ? foreground : kNoWindow;
+}
+
+void HeadlessWindows::SendNonClientButtonDown(WindowId window, int hitTest) {
+  sink_("frame-sent window=" + std::to_string(window) + " " +
+        MessageName(MainWindowMessageKind::NonClientButtonDown) +
+        " wparam=" + std::to_string(hitTest));
+  if (onNonClientButtonDown) onNonClientButtonDown(window, hitTest);
 }
 
 Rect HeadlessWindows::OuterRect(WindowId window) const {
