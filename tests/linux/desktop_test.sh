@@ -85,7 +85,15 @@ ended() {
   done
   echo "still-running"
 }
-answer() { xdotool key --window "$1" Return 2>/dev/null || true; }
+# answer WINDOW: presses Enter in a message box until it has gone.
+answer() {
+  [ -n "$1" ] || return 0
+  for _ in $(seq 20); do
+    xdotool key --window "$1" Return 2>/dev/null || true
+    sleep 0.2
+    xwininfo -id "$1" >/dev/null 2>&1 || return 0
+  done
+}
 
 # The first instance, on the MIDI sink (no sound card needed).
 start first --midi-sink "$work/first.midi"
