@@ -1,23 +1,10 @@
 #include "input/background_key_hook.h"
 
 #include "app/program.h"
+#include "input/virtual_keys.h"
 #include "note_engine/note_engine.h"
 
 namespace oriwen {
-namespace {
-
-constexpr int kLeftShift = 160;
-constexpr int kRightShift = 161;
-constexpr int kLeftCtrl = 162;
-constexpr int kRightCtrl = 163;
-constexpr int kLeftAlt = 164;
-constexpr int kRightAlt = 165;
-constexpr int kSpace = 32;
-constexpr int kCapsLock = 20;
-constexpr int kNumLock = 144;
-constexpr int kScrollLock = 145;
-
-}  // namespace
 
 void OnBackgroundToggleClick(Program& p) {
   WindowPort& w = p.ports.windows;
@@ -52,13 +39,13 @@ HookVerdict BackgroundKeyHook(Program& p, const KeyEvent& event) {
   std::int32_t k = KeyCodeOf(event);
   // 3.
   KeyModifierState& m = p.modifiers;
-  if (k == kLeftShift || k == kRightShift) {
+  if (k == vk::kLeftShift || k == vk::kRightShift) {
     m.shiftDown = down;
-  } else if (k == kSpace) {
+  } else if (k == vk::kSpace) {
     m.spaceDown = down;
-  } else if (k == kLeftAlt || k == kRightAlt) {
+  } else if (k == vk::kLeftAlt || k == vk::kRightAlt) {
     m.altDown = down;
-  } else if (k == kLeftCtrl || k == kRightCtrl) {
+  } else if (k == vk::kLeftCtrl || k == vk::kRightCtrl) {
     AllNotesOff(p);
   } else if (m.altDown) {
     // Alt+key goes to whatever program is in front, unplayed.
@@ -68,9 +55,9 @@ HookVerdict BackgroundKeyHook(Program& p, const KeyEvent& event) {
     NoteKeyDown(p, k, m.Raise());
   }
   // 4.-5. Read at every keystroke, so that option changes apply at once.
-  bool lockKey = k == kCapsLock || k == kNumLock || k == kScrollLock;
+  bool lockKey = k == vk::kCapsLock || k == vk::kNumLock || k == vk::kScrollLock;
   bool swallow =
-      (p.settings.lockKeyLights != 0 && lockKey) || (p.settings.blockSpace != 0 && k == kSpace);
+      (p.settings.lockKeyLights != 0 && lockKey) || (p.settings.blockSpace != 0 && k == vk::kSpace);
   return swallow ? HookVerdict::Swallow : HookVerdict::Pass;
 }
 

@@ -1,15 +1,11 @@
 #include "input/foreground_key_hook.h"
 
 #include "app/program.h"
+#include "input/virtual_keys.h"
 #include "note_engine/note_engine.h"
 
 namespace oriwen {
 namespace {
-
-constexpr int kShift = 16;
-constexpr int kCtrl = 17;
-constexpr int kAlt = 18;
-constexpr int kSpace = 32;
 
 bool WizardInFront(const Program& p) {
   if (p.layoutWizard == kNoWindow || !p.ports.windows.Exists(p.layoutWizard)) return false;
@@ -40,13 +36,13 @@ HookVerdict ForegroundKeyHook(Program& p, const KeyEvent& event) {
   // 5. The modifiers never reach the note engine.
   bool down = !event.up;
   KeyModifierState& m = p.modifiers;
-  if (k == kShift) {
+  if (k == vk::kShift) {
     m.shiftDown = down;
-  } else if (k == kSpace) {
+  } else if (k == vk::kSpace) {
     m.spaceDown = down;
-  } else if (k == kAlt) {
+  } else if (k == vk::kAlt) {
     m.altDown = down;
-  } else if (k == kCtrl) {
+  } else if (k == vk::kCtrl) {
     AllNotesOff(p);  // press, every repeat and release alike
   } else if (m.altDown) {
     // Alt+key belongs to menus and the system, not to the instrument.

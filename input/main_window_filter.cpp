@@ -1,12 +1,11 @@
 #include "input/main_window_filter.h"
 
 #include "app/program.h"
+#include "input/virtual_keys.h"
 #include "note_engine/note_engine.h"
 
 namespace oriwen {
 namespace {
-
-constexpr int kShift = 16;
 
 constexpr FilterVerdict kPassOn{};
 constexpr FilterVerdict kConsumed{true, 1};
@@ -50,7 +49,7 @@ FilterVerdict MainWindowFilter(Program& p, const MainWindowMessage& message) {
     case Kind::KeyDown:
     case Kind::SysKeyDown:
       // The filter knows only Shift as a raise key, and codes as they come.
-      if (message.wParam == kShift) {
+      if (message.wParam == vk::kShift) {
         p.filterShiftDown = true;
       } else {
         NoteKeyDown(p, message.wParam, p.filterShiftDown ? 1 : 0);
@@ -58,7 +57,7 @@ FilterVerdict MainWindowFilter(Program& p, const MainWindowMessage& message) {
       return kPassOn;
     case Kind::KeyUp:
     case Kind::SysKeyUp:
-      if (message.wParam == kShift) {
+      if (message.wParam == vk::kShift) {
         p.filterShiftDown = false;
       } else {
         NoteKeyUp(p, message.wParam);

@@ -2,22 +2,10 @@
 
 #include <sstream>
 
-#include "platform/headless/driver.h"
+#include "driver_script.h"
 
 namespace oriwen::headless {
 namespace {
-
-std::string RunDriver(const std::string& script) {
-  std::ostringstream out;
-  Driver driver(out);
-  std::istringstream in(script);
-  EXPECT_EQ(driver.RunScript(in), 0) << out.str();
-  return out.str();
-}
-
-bool Contains(const std::string& output, const std::string& line) {
-  return output.find(line + "\n") != std::string::npos;
-}
 
 TEST(DriverKeys, TypesIntoTheMainWindowAndInBackgroundModeIntoAnotherProgram) {
   std::string out = RunDriver(

@@ -3,24 +3,19 @@
 #include "app/program.h"
 #include "input/background_key_hook.h"
 #include "input/foreground_key_hook.h"
+#include "input/virtual_keys.h"
 #include "platform/headless/headless_platform.h"
 
 namespace oriwen::headless {
 namespace {
 
-constexpr int kLeftShift = 160;
-constexpr int kLeftCtrl = 162;
-constexpr int kLeftAlt = 164;
-constexpr int kRightAlt = 165;
-constexpr int kF10 = 121;
-
 // The low-level hook hears the left or right key; 16, 17 and 18 stand for
 // the left ones.
 int SpecificCode(int code) {
   switch (code) {
-    case 16: return kLeftShift;
-    case 17: return kLeftCtrl;
-    case 18: return kLeftAlt;
+    case vk::kShift: return vk::kLeftShift;
+    case vk::kCtrl: return vk::kLeftCtrl;
+    case vk::kAlt: return vk::kLeftAlt;
     default: return code;
   }
 }
@@ -76,7 +71,7 @@ KeyDelivery HeadlessDesktop::Deliver(int virtualKey, bool extended, bool up) {
   KeyDelivery d;
   int specific = SpecificCode(virtualKey);
   int generic = GenericCode(specific);
-  bool altHeld = held_.count(kLeftAlt) || held_.count(kRightAlt);
+  bool altHeld = held_.count(vk::kLeftAlt) || held_.count(vk::kRightAlt);
   d.repeat = !up && held_.count(specific);
   if (up) {
     held_.erase(specific);
@@ -84,7 +79,7 @@ KeyDelivery HeadlessDesktop::Deliver(int virtualKey, bool extended, bool up) {
     held_.insert(specific);
   }
   // Alt and every key typed while it is held (and F10) come as system keys.
-  bool sys = altHeld || generic == 18 || generic == kF10;
+  bool sys = altHeld || generic == 18 || generic == vk::kF10;
   using Kind = MainWindowMessageKind;
   Kind kind = up ? (sys ? Kind::SysKeyUp : Kind::KeyUp) : (sys ? Kind::SysKeyDown : Kind::KeyDown);
 
