@@ -33,8 +33,8 @@ constexpr std::array<ControlSpec, 21> kControls = {{
 }};
 
 constexpr std::array<std::string_view, 8> kToggleButtons = {
-    "选择框_可后台", "选择框_基本设置", "选择框_键位设置", "选择框_隐藏窗口",
-    "选择框_虚拟琴键", "选择框_关于", "选择框_琴键加长", "选择框_琴键缩短"};
+    "选择框_可后台",   "选择框_基本设置", "选择框_键位设置", "选择框_隐藏窗口",
+    "选择框_虚拟琴键", "选择框_关于",     "选择框_琴键加长", "选择框_琴键缩短"};
 
 const WindowLayout kLayout = {"MainWindow", kMainWindowTitle, 510, 198, kControls};
 

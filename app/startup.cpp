@@ -19,7 +19,7 @@ namespace oriwen {
 namespace {
 
 constexpr int kSnapDistance = 20;
-constexpr int kHotKeyModifiers = 9;  // Alt + Win
+constexpr int kHotKeyModifiers = 9;      // Alt + Win
 constexpr int kHotKeyVirtualKey = 0x56;  // V
 
 void ShowError(Program& p, std::string_view text, std::string_view title) {

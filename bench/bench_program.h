@@ -27,9 +27,9 @@ struct BenchProgram {
     machine.programDirectory = directory.path();
     platform = std::make_unique<headless::Platform>(machine, [](const std::string&) {});
     Ports ports = platform->ports();
-    program = std::make_unique<Program>(Ports{ports.windows, ports.timers, midi, ports.store,
-                                              ports.process, ports.messages, ports.hooks,
-                                              ports.glass});
+    program =
+        std::make_unique<Program>(Ports{ports.windows, ports.timers, midi, ports.store,
+                                        ports.process, ports.messages, ports.hooks, ports.glass});
     StartProgram(*program);
     program->settings.rowRestOnRelease = {1, 1, 1, 1, 1};
   }

@@ -68,7 +68,8 @@ int NoteKeyUp(Program& program, std::int32_t keyCode) {
 void ApplyInstruments(Program& program, int which) {
   for (int n = 1; n <= 5; ++n) {
     if (which == n || which == kAllChannels) {
-      program.midi.SetInstrument(program.settings.rowInstrument[static_cast<std::size_t>(n - 1)] + 2, n);
+      program.midi.SetInstrument(
+          program.settings.rowInstrument[static_cast<std::size_t>(n - 1)] + 2, n);
     }
   }
   if (which == 0 || which == kAllChannels) {

@@ -3,11 +3,11 @@
 namespace oriwen {
 
 enum class HookKind {
-  ThreadKeyboard,      // keys bound for the program's own windows
-  ThreadMouse,         // mouse messages of the program's own windows
-  LowLevelKeyboard,    // every key of the desktop (background mode)
+  ThreadKeyboard,    // keys bound for the program's own windows
+  ThreadMouse,       // mouse messages of the program's own windows
+  LowLevelKeyboard,  // every key of the desktop (background mode)
   WizardLowLevelKeyboard,
-  MainWindowFilter,    // the key-capture procedure wrapped around the main window
+  MainWindowFilter,  // the key-capture procedure wrapped around the main window
 };
 
 using HookHandle = int;  // 0 means none (or: installation failed)

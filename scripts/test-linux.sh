@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh build-essential cmake ninja-build pkg-config libgtest-dev \
   qt6-base-dev libfluidsynth-dev timgm6mb-soundfont fonts-noto-cjk xvfb xdotool x11-utils \
-  libxkbcommon-dev xkb-data libx11-dev imagemagick
+  libxkbcommon-dev xkb-data libx11-dev libxi-dev imagemagick
 
 cmake --preset linux -DORIWEN_WERROR=ON >/dev/null
 jobs=$(nproc 2>/dev/null || echo 2)

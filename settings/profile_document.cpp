@@ -128,7 +128,9 @@ std::optional<std::string> Find(std::string_view text, std::string_view section,
 }
 
 bool CanWrite(std::string_view section, std::string_view key, std::string_view value) {
-  auto hasBreak = [](std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; };
+  auto hasBreak = [](std::string_view s) {
+    return s.find_first_of("\r\n") != std::string_view::npos;
+  };
   if (hasBreak(section) || hasBreak(key) || hasBreak(value)) return false;
   std::string_view trimmedSection = Trim(section);
   std::string_view trimmedKey = Trim(key);

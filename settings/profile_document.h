@@ -16,7 +16,7 @@ namespace oriwen::profile {
 
 // The value of section/key, or nothing when the file has none.
 std::optional<std::string> Find(std::string_view text, std::string_view section,
-                                 std::string_view key);
+                                std::string_view key);
 
 // Whether a name or value can be written and read back unchanged: no line
 // breaks, no "]" in a section name, no "=" in a key name, names not empty.

@@ -10,7 +10,8 @@ std::vector<std::int32_t> ParseRowValue(std::string_view text) {
   std::size_t start = 0;
   while (codes.size() < kMaxKeysPerRow) {
     std::size_t comma = text.find(',', start);
-    std::string_view piece = text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+    std::string_view piece = text.substr(
+        start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
     bool last = comma == std::string_view::npos;
     if (last && piece.empty()) break;
     codes.push_back(TextToInteger(piece));

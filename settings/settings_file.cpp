@@ -13,8 +13,8 @@ namespace oriwen {
 namespace {
 
 constexpr std::array<std::string_view, 5> kRowKeys = {"1", "2", "3", "4", "5"};
-constexpr std::array<std::string_view, 5> kRowValueKeys = {"第一排", "第二排", "第三排",
-                                                           "第四排", "第五排"};
+constexpr std::array<std::string_view, 5> kRowValueKeys = {"第一排", "第二排", "第三排", "第四排",
+                                                           "第五排"};
 constexpr std::array<std::string_view, 5> kDefaultPositions = {"15", "25", "38", "46", "53"};
 constexpr std::string_view kMouse = "鼠标辅助";
 
@@ -76,8 +76,8 @@ std::string SettingsFilePath(Program& program) {
 
 std::string ReadSetting(Program& program, std::string_view section, std::string_view key,
                         std::string_view defaultText) {
-  return program.ports.store.ReadProfileString(section, key, defaultText,
-                                               SettingsFilePath(program), kProfileBufferSize);
+  return program.ports.store.ReadProfileString(section, key, defaultText, SettingsFilePath(program),
+                                               kProfileBufferSize);
 }
 
 bool WriteSetting(Program& program, std::string_view section, std::string_view key,
@@ -110,7 +110,8 @@ void LoadSettings(Program& p) {
   ReadRowBooleans(p, "升调", "1", s.rowMayRaise);
   ReadRowBooleans(p, "起键休止", "0", s.rowRestOnRelease);
   s.mouseRestOnRelease = ReadBoolean(p, "起键休止", kMouse, "0");
-  for (std::size_t r = 0; r < 5; ++r) s.rowInstrument[r] = ReadInteger(p, "乐器号", kRowKeys[r], "0");
+  for (std::size_t r = 0; r < 5; ++r)
+    s.rowInstrument[r] = ReadInteger(p, "乐器号", kRowKeys[r], "0");
   s.mouseInstrument = ReadInteger(p, "乐器号", kMouse, "0");
   s.smoothSwitch = ReadBoolean(p, kMouse, "平滑切换", "1");
   s.glideEnabled = ReadBoolean(p, kMouse, "滑行开启", "1");

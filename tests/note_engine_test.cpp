@@ -1,7 +1,8 @@
+#include "note_engine/note_engine.h"
+
 #include <gtest/gtest.h>
 
 #include "note_engine/instrument_names.h"
-#include "note_engine/note_engine.h"
 #include "test_program.h"
 
 namespace oriwen::testing {
@@ -41,7 +42,7 @@ TEST_F(NoteEngineTest, AHeldKeySoundsOnceAndRestOnReleaseStopsBothNotes) {
   EXPECT_EQ(NoteKeyUp(p(), 27), 1);
   EXPECT_EQ(NoteKeyUp(p(), 27), 1);  // a second release still stops
   EXPECT_EQ(t.Midi(), (std::vector<std::uint32_t>{Msg(0x91, 29, 127), Msg(0x81, 29), Msg(0x81, 30),
-                                                   Msg(0x81, 29), Msg(0x81, 30)}));
+                                                  Msg(0x81, 29), Msg(0x81, 30)}));
 }
 
 TEST_F(NoteEngineTest, WithoutRestOnReleaseTheNoteRingsAndAPressPlaysItAgain) {
@@ -87,8 +88,8 @@ TEST_F(NoteEngineTest, TheFirstEnabledRowHoldingTheKeyPlaysIt) {
   s().rowEnabled[1] = 0;
   NoteKeyDown(p(), 65, 0);
   NoteKeyUp(p(), 65);
-  EXPECT_EQ(t.Midi(), (std::vector<std::uint32_t>{Msg(0x92, 5 + 41, 127),    // row 2, index 25
-                                                   Msg(0x94, 5 + 77, 127)}));  // row 4, index 46
+  EXPECT_EQ(t.Midi(), (std::vector<std::uint32_t>{Msg(0x92, 5 + 41, 127),     // row 2, index 25
+                                                  Msg(0x94, 5 + 77, 127)}));  // row 4, index 46
 }
 
 TEST_F(NoteEngineTest, KeysInNoEnabledRowAreNotClaimed) {

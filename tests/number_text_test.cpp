@@ -1,6 +1,7 @@
+#include "settings/number_text.h"
+
 #include <gtest/gtest.h>
 
-#include "settings/number_text.h"
 #include "settings/row_value.h"
 
 namespace oriwen {
@@ -12,11 +13,24 @@ TEST(SettingsNumbers, TextBecomesTheLeadingNumberTruncatedTowardZero) {
     std::int32_t integer;
     std::int32_t boolean;
   } cases[] = {
-      {"15", 15, 0},       {"1", 1, 1},           {"1.0", 1, 1},         {"1.00000001", 1, 1},
-      {"1.001", 1, 0},     {"0.9999999999", 0, 1}, {"2", 2, 0},           {"", 0, 0},
-      {"abc", 0, 0},       {"  42xyz", 42, 0},    {"-3.9", -3, 0},       {"+7", 7, 0},
-      {"1e1", 10, 0},      {"9e99", 2147483647, 0}, {"-9e99", -2147483647 - 1, 0},
-      {".5", 0, 0},        {"-", 0, 0},           {"1e", 1, 1},
+      {"15", 15, 0},
+      {"1", 1, 1},
+      {"1.0", 1, 1},
+      {"1.00000001", 1, 1},
+      {"1.001", 1, 0},
+      {"0.9999999999", 0, 1},
+      {"2", 2, 0},
+      {"", 0, 0},
+      {"abc", 0, 0},
+      {"  42xyz", 42, 0},
+      {"-3.9", -3, 0},
+      {"+7", 7, 0},
+      {"1e1", 10, 0},
+      {"9e99", 2147483647, 0},
+      {"-9e99", -2147483647 - 1, 0},
+      {".5", 0, 0},
+      {"-", 0, 0},
+      {"1e", 1, 1},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(TextToInteger(c.text), c.integer) << '"' << c.text << '"';

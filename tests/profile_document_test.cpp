@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "settings/profile_document.h"
+
+#include <gtest/gtest.h>
 
 namespace oriwen::profile {
 namespace {
@@ -23,12 +23,12 @@ TEST(ProfileRead, FindsKeysTheWayThePrivateProfileFunctionsDo) {
     const char* key;
     std::optional<std::string> value;
   } cases[] = {
-      {"main", "ALPHA", "one"},                                  // ASCII case, first key wins
-      {"Main", "beta", "quoted value"},                          // one pair of quotes removed
-      {"Main", "empty", ""},                                     // empty value is a value
-      {"Main", "gamma", std::nullopt},                           // comments are not keys
-      {"other", "alpha", "other section"},                       // LF-only lines read too
-      {"main", "delta", "later section of the same name"},       // a later section of the name
+      {"main", "ALPHA", "one"},                             // ASCII case, first key wins
+      {"Main", "beta", "quoted value"},                     // one pair of quotes removed
+      {"Main", "empty", ""},                                // empty value is a value
+      {"Main", "gamma", std::nullopt},                      // comments are not keys
+      {"other", "alpha", "other section"},                  // LF-only lines read too
+      {"main", "delta", "later section of the same name"},  // a later section of the name
       {"missing", "alpha", std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(Find(text, c.section, c.key), c.value) << c.key;
@@ -37,9 +37,18 @@ TEST(ProfileRead, FindsKeysTheWayThePrivateProfileFunctionsDo) {
 TEST(ProfileRead, NeverCaseFoldsTheSecondByteOfAGbkCharacter) {
   // 0x81 0x41 and 0x81 0x61 are two different GBK characters whose second
   // bytes happen to be 'A' and 'a'.
-  const std::string text = "[s]\r\n\x81" "A=upper\r\n\x81" "a=lower\r\n";
-  EXPECT_EQ(Find(text, "s", "\x81" "a"), "lower");
-  EXPECT_EQ(Find(text, "S", "\x81" "A"), "upper");
+  const std::string text =
+      "[s]\r\n\x81"
+      "A=upper\r\n\x81"
+      "a=lower\r\n";
+  EXPECT_EQ(Find(text, "s",
+                 "\x81"
+                 "a"),
+            "lower");
+  EXPECT_EQ(Find(text, "S",
+                 "\x81"
+                 "A"),
+            "upper");
 }
 
 TEST(ProfileWrite, ChangesInPlaceAndKeepsEveryOtherLine) {

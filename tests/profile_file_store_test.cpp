@@ -1,3 +1,5 @@
+#include "platform/common/profile_file_store.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -5,7 +7,6 @@
 #include <fstream>
 
 #include "platform/common/gbk_codec.h"
-#include "platform/common/profile_file_store.h"
 #include "platform/headless/headless_platform.h"
 
 namespace oriwen {
@@ -52,7 +53,8 @@ TEST_F(StoreTest, AReadOnlyFileOrDirectoryIsNotChangedAndTheWriteFails) {
   EXPECT_EQ(Bytes(), before);
   fs::permissions(File(), fs::perms::owner_write, fs::perm_options::add);
 
-  fs::permissions(dir.path(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+  fs::permissions(dir.path(),
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
   EXPECT_FALSE(store.WriteProfileString("s", "k", "3", Path()));
   fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::add);
@@ -60,7 +62,8 @@ TEST_F(StoreTest, AReadOnlyFileOrDirectoryIsNotChangedAndTheWriteFails) {
 }
 
 TEST_F(StoreTest, AWriteLeavesNoTemporaryFileBehind) {
-  for (int i = 0; i < 3; ++i) ASSERT_TRUE(store.WriteProfileString("s", "k", std::to_string(i), Path()));
+  for (int i = 0; i < 3; ++i)
+    ASSERT_TRUE(store.WriteProfileString("s", "k", std::to_string(i), Path()));
   int files = 0;
   for (const auto& entry : fs::directory_iterator(dir.path())) {
     (void)entry;

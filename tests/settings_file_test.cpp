@@ -1,6 +1,7 @@
+#include "settings/settings_file.h"
+
 #include <gtest/gtest.h>
 
-#include "settings/settings_file.h"
 #include "test_program.h"
 
 namespace oriwen::testing {
@@ -67,10 +68,11 @@ TEST(SaveSettings, KeepsCommentsUnknownKeysAndTheLayoutSection) {
   t.program->settings.tonic = 4;
   t.Close();
   std::string text = GbkToUtf8(t.SettingsFileBytes());
-  EXPECT_EQ(text.rfind("; 我的设置\r\n[其他]\r\n主音=4\r\nAero扩展=0\r\n自定义=保留\r\n屏蔽键盘灯=1\r\n"
-                       "屏蔽空格键=1\r\n\r\n[键组]\r\n使用预定=0\r\n第一排=65,66\r\n[未知]\r\nx=y\r\n",
-                       0),
-            0u)
+  EXPECT_EQ(
+      text.rfind("; 我的设置\r\n[其他]\r\n主音=4\r\nAero扩展=0\r\n自定义=保留\r\n屏蔽键盘灯=1\r\n"
+                 "屏蔽空格键=1\r\n\r\n[键组]\r\n使用预定=0\r\n第一排=65,66\r\n[未知]\r\nx=y\r\n",
+                 0),
+      0u)
       << text;
 }
 
@@ -92,49 +94,50 @@ TEST_P(LoadSettingsCases, ReadsTheFileAsTheProgramAlwaysHas) {
 
 INSTANTIATE_TEST_SUITE_P(
     EdgeCases, LoadSettingsCases,
-    ::testing::Values(
-        LoadCase{"PositionBelowOneBecomesOne", "[按键]\r\n3=0\r\n",
-                 [](const Program& p) { EXPECT_EQ(p.settings.rowPosition[2], 1); }},
-        LoadCase{"PositionTooHighStopsAtTheLastFittingIndex", "[按键]\r\n3=99\r\n",
-                 [](const Program& p) { EXPECT_EQ(p.settings.rowPosition[2], 60); }},
-        LoadCase{"UnknownPresetMeansKeyboard1", "[键组]\r\n使用预定=7\r\n",
-                 [](const Program& p) { EXPECT_EQ(p.rows.keys[1].size(), 18u); }},
-        LoadCase{"Preset2", "[键组]\r\n使用预定=2\r\n",
-                 [](const Program& p) {
-                   EXPECT_EQ(p.rows.keys[1].size(), 17u);
-                   EXPECT_EQ(p.rows.keys[3].back(), 13);
-                   EXPECT_EQ(p.rows.keys[2], (Codes{81, 87, 69, 82, 84, 89, 85, 73, 79, 80, 219,
-                                                    221, 220, 46, 35, 34}));
-                 }},
-        LoadCase{"CustomWithoutRowsGivesEmptyRows", "[键组]\r\n使用预定=0\r\n",
-                 [](const Program& p) {
-                   for (const auto& row : p.rows.keys) EXPECT_TRUE(row.empty());
-                   // an empty row's position may rise up to 72
-                   EXPECT_EQ(p.settings.rowPosition[0], 15);
-                 }},
-        LoadCase{"CustomRowWithEmptyPieces", "[键组]\r\n使用预定=0\r\n第二排=81,87,,69,\r\n第四排=13,-13\r\n",
-                 [](const Program& p) {
-                   EXPECT_EQ(p.rows.keys[1], (Codes{81, 87, 0, 69}));
-                   EXPECT_EQ(p.rows.keys[3], (Codes{13, -13}));
-                   EXPECT_EQ(p.rows.downFlags[1], (Codes{0, 0, 0, 0}));
-                 }},
-        LoadCase{"OnePointZeroEnablesARowButDoesNotOpenTheKeyboard",
-                 "[启用]\r\n2=1.0\r\n3=2\r\n[鼠标辅助]\r\n琴键打开了=1.0\r\n",
-                 [](const Program& p) {
-                   EXPECT_EQ(p.settings.rowEnabled[1], 1);
-                   EXPECT_EQ(p.settings.rowEnabled[2], 0);
-                   EXPECT_EQ(p.settings.keyboardOpen, 0);
-                 }},
-        LoadCase{"TonicOutOfRangeStaysAsRead", "[其他]\r\n主音=9\r\n",
-                 [](const Program& p) { EXPECT_EQ(p.settings.tonic, 9); }},
-        LoadCase{"NamesMatchWithoutRegardToCase", "[其他]\r\naero扩展=0\r\n",
-                 [](const Program& p) { EXPECT_EQ(p.settings.aeroGlass, 0); }},
-        LoadCase{"DamagedLinesAreSkippedAndTheRestReads",
-                 "\xFF\xFE garbage\r\n[按键\r\n=\r\n[按键]\r\n1=abc\r\n2=30\r\n",
-                 [](const Program& p) {
-                   EXPECT_EQ(p.settings.rowPosition[0], 1);
-                   EXPECT_EQ(p.settings.rowPosition[1], 30);
-                 }}),
+    ::testing::Values(LoadCase{"PositionBelowOneBecomesOne", "[按键]\r\n3=0\r\n",
+                               [](const Program& p) { EXPECT_EQ(p.settings.rowPosition[2], 1); }},
+                      LoadCase{"PositionTooHighStopsAtTheLastFittingIndex", "[按键]\r\n3=99\r\n",
+                               [](const Program& p) { EXPECT_EQ(p.settings.rowPosition[2], 60); }},
+                      LoadCase{"UnknownPresetMeansKeyboard1", "[键组]\r\n使用预定=7\r\n",
+                               [](const Program& p) { EXPECT_EQ(p.rows.keys[1].size(), 18u); }},
+                      LoadCase{"Preset2", "[键组]\r\n使用预定=2\r\n",
+                               [](const Program& p) {
+                                 EXPECT_EQ(p.rows.keys[1].size(), 17u);
+                                 EXPECT_EQ(p.rows.keys[3].back(), 13);
+                                 EXPECT_EQ(p.rows.keys[2],
+                                           (Codes{81, 87, 69, 82, 84, 89, 85, 73, 79, 80, 219, 221,
+                                                  220, 46, 35, 34}));
+                               }},
+                      LoadCase{"CustomWithoutRowsGivesEmptyRows", "[键组]\r\n使用预定=0\r\n",
+                               [](const Program& p) {
+                                 for (const auto& row : p.rows.keys) EXPECT_TRUE(row.empty());
+                                 // an empty row's position may rise up to 72
+                                 EXPECT_EQ(p.settings.rowPosition[0], 15);
+                               }},
+                      LoadCase{"CustomRowWithEmptyPieces",
+                               "[键组]\r\n使用预定=0\r\n第二排=81,87,,69,\r\n第四排=13,-13\r\n",
+                               [](const Program& p) {
+                                 EXPECT_EQ(p.rows.keys[1], (Codes{81, 87, 0, 69}));
+                                 EXPECT_EQ(p.rows.keys[3], (Codes{13, -13}));
+                                 EXPECT_EQ(p.rows.downFlags[1], (Codes{0, 0, 0, 0}));
+                               }},
+                      LoadCase{"OnePointZeroEnablesARowButDoesNotOpenTheKeyboard",
+                               "[启用]\r\n2=1.0\r\n3=2\r\n[鼠标辅助]\r\n琴键打开了=1.0\r\n",
+                               [](const Program& p) {
+                                 EXPECT_EQ(p.settings.rowEnabled[1], 1);
+                                 EXPECT_EQ(p.settings.rowEnabled[2], 0);
+                                 EXPECT_EQ(p.settings.keyboardOpen, 0);
+                               }},
+                      LoadCase{"TonicOutOfRangeStaysAsRead", "[其他]\r\n主音=9\r\n",
+                               [](const Program& p) { EXPECT_EQ(p.settings.tonic, 9); }},
+                      LoadCase{"NamesMatchWithoutRegardToCase", "[其他]\r\naero扩展=0\r\n",
+                               [](const Program& p) { EXPECT_EQ(p.settings.aeroGlass, 0); }},
+                      LoadCase{"DamagedLinesAreSkippedAndTheRestReads",
+                               "\xFF\xFE garbage\r\n[按键\r\n=\r\n[按键]\r\n1=abc\r\n2=30\r\n",
+                               [](const Program& p) {
+                                 EXPECT_EQ(p.settings.rowPosition[0], 1);
+                                 EXPECT_EQ(p.settings.rowPosition[1], 30);
+                               }}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(LoadSettings, ARowValueOf40CodesKeepsTheFirst35) {

@@ -22,7 +22,7 @@ TEST(Startup, SizesCentresAndSendsTheSixInstruments) {
   EXPECT_EQ(w.Get(main)->title, "Oriwen电子琴 2.4");
   EXPECT_TRUE(w.Get(main)->visible);
   EXPECT_EQ(t.Midi(), (std::vector<std::uint32_t>{Msg(0xC1, 1), Msg(0xC2, 1), Msg(0xC3, 1),
-                                                   Msg(0xC4, 1), Msg(0xC5, 1), Msg(0xC6, 1)}));
+                                                  Msg(0xC4, 1), Msg(0xC5, 1), Msg(0xC6, 1)}));
   EXPECT_TRUE(Has(t.effects, "hotkey-registered window=1 id=33001 modifiers=9 key=86"));
   EXPECT_TRUE(t.platform->hooks.Installed(HookKind::ThreadKeyboard));
   // Glass on a composited system from version 6 on.

@@ -23,7 +23,8 @@ struct TestProgram {
   }
 
   std::filesystem::path SettingsPath() const {
-    return std::filesystem::path(machine.programDirectory) / std::filesystem::u8path("电子琴设置.ini");
+    return std::filesystem::path(machine.programDirectory) /
+           std::filesystem::u8path("电子琴设置.ini");
   }
   // Writes the settings file from UTF-8 text, stored as GBK like the real one.
   void WriteSettingsFile(const std::string& utf8) const {

@@ -71,8 +71,8 @@ bool ReplaceFileAtomically(const fs::path& file, std::string_view bytes) {
 }
 
 std::string ProfileFileStore::ReadProfileString(std::string_view section, std::string_view key,
-                                                std::string_view defaultText,
-                                                std::string_view path, int bufferSize) {
+                                                std::string_view defaultText, std::string_view path,
+                                                int bufferSize) {
   std::size_t limit = bufferSize > 0 ? static_cast<std::size_t>(bufferSize - 1) : 0;
   std::optional<std::string> text = ReadFileBytes(NativePath(path));
   std::optional<std::string> value;
