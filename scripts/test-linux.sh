@@ -10,6 +10,6 @@ scripts/install-deps.sh build-essential cmake ninja-build pkg-config libgtest-de
 
 cmake --preset linux -DORIWEN_WERROR=ON >/dev/null
 jobs=$(nproc 2>/dev/null || echo 2)
-cmake --build --preset linux -j "$jobs" --target oriwen oriwen_linux_tests x11-close-window
+cmake --build --preset linux -j "$jobs" --target oriwen oriwen_linux_tests x11-close-window x11-key-recorder
 ctest --preset linux -L linux -j "$jobs"
 bash tests/linux/desktop_test.sh build/linux build/linux/tests/linux/artifacts

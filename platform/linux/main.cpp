@@ -1,5 +1,6 @@
 // oriwen: the Linux program. Qt 6 widgets show the core's windows; MIDI
 // device 0 is an embedded FluidSynth synthesizer.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFont>
 #include <cstdio>
@@ -10,8 +11,10 @@
 #include "app/program.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
+#include "input/background_key_hook.h"
 #include "platform/common/profile_file_store.h"
 #include "platform/linux/embedded_synth.h"
+#include "platform/linux/key_capture.h"
 #include "platform/linux/linux_process.h"
 #include "platform/linux/options.h"
 #include "platform/linux/qt_platform.h"
@@ -82,6 +85,7 @@ int main(int argc, char** argv) {
   QtMessages messages(windows);
   LinuxHooks hooks;
   LinuxGlass glass;
+  KeyCapture keys(hooks, windows);
   Program program(Ports{windows, timers, midi, store, process, messages, hooks, glass});
 
   bool looping = false;
@@ -96,7 +100,14 @@ int main(int argc, char** argv) {
   // The timers' handlers come with the on-screen keyboard.
   timers.onTick = [](WindowId, const std::string&) {};
 
+  keys.Attach(program);
   if (!StartProgram(program)) return process.exitCode;
+  if (auto* toggle =
+          qobject_cast<QAbstractButton*>(windows.Control(program.mainWindow, kBackgroundToggle))) {
+    // A click, not a change made by the program, runs the handler.
+    QObject::connect(toggle, &QAbstractButton::clicked,
+                     [&program] { OnBackgroundToggleClick(program); });
+  }
   looping = true;
   int code = QApplication::exec();
   return process.ended ? process.exitCode : code;

@@ -34,17 +34,14 @@ QWidget* CreateControl(QWidget* window, const ControlSpec& spec) {
       widget = button;
       break;
     }
-    case ControlKind::Canvas:
-      widget = new CanvasWidget(window, spec.width, spec.height);
-      break;
+    case ControlKind::Canvas: widget = new CanvasWidget(window, spec.width, spec.height); break;
     case ControlKind::Label: {
       auto* label = new QLabel(Text(spec.text), window);
       label->setEnabled(false);  // a label without a mouse role lets presses through
       widget = label;
       break;
     }
-    default:
-      return nullptr;  // timers, the tray icon and the MIDI component are no widgets
+    default: return nullptr;  // timers, the tray icon and the MIDI component are no widgets
   }
   widget->setGeometry(spec.x, spec.y, spec.width, spec.height);
   return widget;
@@ -249,6 +246,15 @@ bool QtWindows::RegisterHotKey(WindowId /*window*/, int /*id*/, int /*modifiers*
   return false;
 }
 
+WindowId QtWindows::ForegroundWindow() const {
+  QWidget* active = QApplication::activeWindow();
+  if (!active) return kNoWindow;
+  for (const auto& [id, record] : windows_) {
+    if (record.widget == active) return id;
+  }
+  return kNoWindow;
+}
+
 // Timers
 
 QtTimers::QtTimers() = default;
@@ -311,9 +317,23 @@ MessageAnswer QtMessages::ShowMessageBox(WindowId owner, std::string_view text,
 HookHandle LinuxHooks::InstallHook(HookKind kind) {
   HookHandle handle = next_++;
   installed[handle] = kind;
+  if (onChange) onChange(kind, true);
   return handle;
 }
 
-void LinuxHooks::RemoveHook(HookHandle hook) { installed.erase(hook); }
+void LinuxHooks::RemoveHook(HookHandle hook) {
+  auto it = installed.find(hook);
+  if (it == installed.end()) return;
+  HookKind kind = it->second;
+  installed.erase(it);
+  if (onChange) onChange(kind, false);
+}
+
+bool LinuxHooks::Installed(HookKind kind) const {
+  for (const auto& [handle, k] : installed) {
+    if (k == kind) return true;
+  }
+  return false;
+}
 
 }  // namespace oriwen::linux_shell

@@ -61,6 +61,7 @@ class QtWindows : public WindowPort {
   std::string Tag(WindowId window, std::string_view control) const override;
   void SetControlBackground(WindowId window, std::string_view control, Colour colour) override;
   bool RegisterHotKey(WindowId window, int id, int modifiers, int virtualKey) override;
+  WindowId ForegroundWindow() const override;
 
   ShellWindow* Widget(WindowId window) const;
   QWidget* Control(WindowId window, std::string_view control) const;
@@ -114,7 +115,10 @@ class LinuxHooks : public HookPort {
  public:
   HookHandle InstallHook(HookKind kind) override;
   void RemoveHook(HookHandle hook) override;
+  bool Installed(HookKind kind) const;
   std::map<HookHandle, HookKind> installed;
+  // Told when a hook of a kind comes or goes.
+  std::function<void(HookKind, bool)> onChange;
 
  private:
   HookHandle next_ = 1;

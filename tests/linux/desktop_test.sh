@@ -9,6 +9,7 @@ artifacts=${2:-$build/tests/linux/artifacts}
 mkdir -p "$artifacts"
 program=$build/platform/linux/oriwen
 close_window=$build/tests/linux/x11-close-window
+key_recorder=$build/tests/linux/x11-key-recorder
 title="Oriwen电子琴 2.4"
 
 work=$(mktemp -d /tmp/oriwen-desktop-XXXXXX)
@@ -171,6 +172,68 @@ sleep 1
 ended wav >/dev/null
 check "and writes a WAV file" \
   '[ "$(head -c 4 "$work/out.wav" 2>/dev/null)" = RIFF ] && [ "$(stat -c %s "$work/out.wav")" -gt 44 ]'
+
+# Keys. The computer keyboard plays through XTEST, as a person types.
+# notes FILE PATTERN: how many lines of the MIDI sink match.
+notes() { grep -c "$2" "$1" 2>/dev/null || true; }
+# settle: gives the program time to handle what was typed.
+settle() { sleep 0.4; }
+# toggle WINDOW: clicks the 可后台 button (at 16,16, 64 x 32).
+toggle() { xdotool mousemove --window "$1" 48 32 click 1; settle; }
+# recorder NAME: starts the other X client, focused; its window in $rec.
+recorder() {
+  [ -n "${rec_pid:-}" ] && kill "$rec_pid" 2>/dev/null && sleep 0.3
+  "$key_recorder" >"$work/$1.keys" 2>&1 &
+  rec_pid=$!
+  started+=("$rec_pid")
+  rec=$(window_of key-recorder)
+  xdotool windowfocus --sync "${rec:-0}" 2>/dev/null; settle
+}
+with_option() {  # with_option VALUE: the settings file with 屏蔽空格键=VALUE
+  iconv -f GBK -t UTF-8 "$work/saved.ini" | sed "s/^屏蔽空格键=1/屏蔽空格键=$1/" |
+    iconv -f UTF-8 -t GBK >"$settings"
+}
+
+with_option 1
+start keys --midi-sink "$work/keys.midi"
+keys=$(window_of "$title" "$pid")
+xdotool windowfocus --sync "${keys:-0}" 2>/dev/null; settle
+xdotool key a; settle
+check "A typed into the main window plays its note (94 52 7F)" '[ "$(notes "$work/keys.midi" "^94 52 7F")" = 1 ]'
+xdotool keydown shift key a keyup shift; settle
+check "Shift+A plays the sharp (94 53 7F)" '[ "$(notes "$work/keys.midi" "^94 53 7F")" = 1 ]'
+offs=$(notes "$work/keys.midi" "^8")
+xdotool keydown Control_L; settle
+check "pressing Ctrl sends the 768 note-offs" '[ $(( $(notes "$work/keys.midi" "^8") - offs )) = 768 ]'
+xdotool keyup Control_L; settle
+toggle "${keys:-0}"
+recorder blocked
+before=$(notes "$work/keys.midi" "^93 45 7F")
+xdotool key q; settle
+check "in background mode Q typed into another client sounds (93 45 7F)" \
+  '[ $(( $(notes "$work/keys.midi" "^93 45 7F") - before )) = 1 ]'
+check "and still reaches that client" 'grep -q "^press q" "$work/blocked.keys"'
+xdotool key space; settle
+check "with 屏蔽空格键=1 the space bar is kept from it" '! grep -q space "$work/blocked.keys"'
+toggle "${keys:-0}"
+xdotool windowfocus --sync "${rec:-0}" 2>/dev/null; settle
+xdotool key space Caps_Lock Caps_Lock; settle
+check "after background mode goes off, space and Caps Lock are grabbed no more" \
+  'grep -q "^press space" "$work/blocked.keys" && grep -q "^press Caps_Lock" "$work/blocked.keys"'
+"$close_window" "${keys:-0}"
+ended keys >/dev/null
+
+with_option 0
+start free --midi-sink "$work/free.midi"
+free=$(window_of "$title" "$pid")
+toggle "${free:-0}"
+recorder free
+xdotool key space; settle
+check "with 屏蔽空格键=0 the space bar reaches the other client in background mode" \
+  'grep -q "^press space" "$work/free.keys"'
+"$close_window" "${free:-0}"
+ended free >/dev/null
+cp "$work/saved.ini" "$settings"
 
 # Without a display it says so and names what to do.
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$work/bin/oriwen" >"$work/nodisplay.log" 2>&1
