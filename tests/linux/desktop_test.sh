@@ -215,6 +215,10 @@ check "in background mode Q typed into another client sounds (93 45 7F)" \
 check "and still reaches that client" 'grep -q "^press q" "$work/blocked.keys"'
 xdotool key space; settle
 check "with 屏蔽空格键=1 the space bar is kept from it" '! grep -q space "$work/blocked.keys"'
+xdotool key Caps_Lock; settle
+xdotool key w; settle
+check "with 屏蔽键盘灯=1 Caps Lock is kept from it and stays off" \
+  '! grep -q Caps_Lock "$work/blocked.keys" && grep -qx "press w" "$work/blocked.keys"'
 toggle "${keys:-0}"
 xdotool windowfocus --sync "${rec:-0}" 2>/dev/null; settle
 xdotool key space Caps_Lock Caps_Lock; settle

@@ -1,6 +1,6 @@
 // x11-key-recorder: another X client for the tests. Shows a small window
 // titled "key-recorder" and prints each key it receives, one line each
-// ("press space", "release a"), until it is killed.
+// ("press space", "release a", "press q caps-locked" while Caps Lock is on), until it is killed.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -24,7 +24,8 @@ int main() {
     if (event.type != KeyPress && event.type != KeyRelease) continue;
     KeySym sym = XLookupKeysym(&event.xkey, 0);
     const char* name = XKeysymToString(sym);
-    std::printf("%s %s\n", event.type == KeyPress ? "press" : "release", name ? name : "?");
+    std::printf("%s %s%s\n", event.type == KeyPress ? "press" : "release", name ? name : "?",
+                (event.xkey.state & LockMask) != 0 ? " caps-locked" : "");
     std::fflush(stdout);
   }
 }
