@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QSocketNotifier>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "app/program.h"
@@ -75,6 +77,22 @@ KeyCapture::KeyCapture(LinuxHooks& hooks, QtWindows& windows) : hooks_(hooks), w
     xiOpcode_ = 0;
   }
   hooks_.onChange = [this](HookKind kind, bool installed) { OnHookChanged(kind, installed); };
+  timing_ = std::getenv("ORIWEN_KEY_TIMING") != nullptr;
+  if (timing_) QCoreApplication::instance()->installNativeEventFilter(this);
+}
+
+bool KeyCapture::nativeEventFilter(const QByteArray& /*eventType*/, void* message,
+                                   qintptr* /*result*/) {
+  // The first byte of an xcb event is its type; 2 is a key press.
+  if ((*static_cast<const unsigned char*>(message) & 0x7F) == 2) {
+    arrived_ = std::chrono::steady_clock::now();
+  }
+  return false;
+}
+
+void KeyCapture::ReportLatency(const char* path, std::chrono::steady_clock::time_point from) const {
+  auto us = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - from);
+  std::fprintf(stderr, "oriwen: key-latency %s %.1f us\n", path, us.count());
 }
 
 KeyCapture::~KeyCapture() {
@@ -116,6 +134,7 @@ bool KeyCapture::eventFilter(QObject* watched, QEvent* event) {
   if (hooks_.Installed(HookKind::ThreadKeyboard)) {
     bool swallow = ForegroundKeyHook(*program_, k) == HookVerdict::Swallow;
     if (!up) pressSwallowed_[slot] = swallow;
+    if (timing_ && swallow && !up) ReportLatency("foreground", arrived_);
     if (swallow) return true;
   }
   QWidget* mainWidget = windows_.Widget(program_->mainWindow);
@@ -150,6 +169,8 @@ void KeyCapture::ReadRawEvents() {
   while (XPending(display_) > 0) {
     XEvent event;
     XNextEvent(display_, &event);
+    auto arrived =
+        timing_ ? std::chrono::steady_clock::now() : std::chrono::steady_clock::time_point{};
     // Keys of our own grabs arrive as ordinary key events: they are dropped.
     if (event.type != GenericEvent || event.xcookie.extension != xiOpcode_) continue;
     if (!XGetEventData(display_, &event.xcookie)) continue;
@@ -164,6 +185,7 @@ void KeyCapture::ReadRawEvents() {
     if (specific == 0) continue;
     bool up = type == XI_RawKeyRelease;
     BackgroundKeyHook(*program_, ToKeyEvent(specific, up));
+    if (timing_ && !up) ReportLatency("background", arrived);
     // A grabbed lock key still turns its lock over in the server: turn it back
     // once the key is up, so that the lock and its light stay as they were.
     bool lockKey = specific == 0x14 || specific == 0x90;

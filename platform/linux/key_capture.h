@@ -1,6 +1,8 @@
 #pragma once
+#include <QAbstractNativeEventFilter>
 #include <QObject>
 #include <array>
+#include <chrono>
 #include <memory>
 
 #include "platform/linux/qt_platform.h"
@@ -20,7 +22,7 @@ namespace oriwen::linux_shell {
 // main window, to the main window's filter. Background mode listens to
 // XInput2 raw key events on the root window over a connection of its own,
 // and grabs the space bar and the lock keys while the options say so.
-class KeyCapture : public QObject {
+class KeyCapture : public QObject, public QAbstractNativeEventFilter {
  public:
   KeyCapture(LinuxHooks& hooks, QtWindows& windows);
   ~KeyCapture() override;
@@ -33,6 +35,8 @@ class KeyCapture : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // With ORIWEN_KEY_TIMING set: notes when a key event arrives from the X server.
+  bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
  private:
   void OnHookChanged(HookKind kind, bool installed);
@@ -53,6 +57,11 @@ class KeyCapture : public QObject {
   std::array<bool, 256> pressSwallowed_{};  // by keycode, for auto-repeat releases
   const void* lastEvent_ = nullptr;
   unsigned long lastTime_ = 0;
+  // Diagnostic: the time from a key event's arrival to the return of the
+  // hook that played it (the synthesizer's note-on has happened), printed.
+  bool timing_ = false;
+  std::chrono::steady_clock::time_point arrived_{};
+  void ReportLatency(const char* path, std::chrono::steady_clock::time_point from) const;
 };
 
 }  // namespace oriwen::linux_shell
