@@ -98,6 +98,10 @@ class Win32Windows : public WindowPort {
   std::string Tag(WindowId window, std::string_view control) const override;
   void SetControlBackground(WindowId window, std::string_view control, Colour colour) override;
   bool RegisterHotKey(WindowId window, int id, int modifiers, int virtualKey) override;
+  // The program's window in front, or none when another program's is.
+  WindowId ForegroundWindow() const override;
+  // Through the whole procedure chain, the key-capture procedure first.
+  void SendNonClientButtonDown(WindowId window, int hitTest) override;
 
   // Wraps the window's procedure in a layer; removing a layer that others
   // wrap leaves it in place but passing everything on.
@@ -226,8 +230,10 @@ class Shell {
   ~Shell();
 
   Ports ports();
-  // The program the OS callbacks lead to; set once, before it starts.
-  void Attach(Program& program) { program_ = &program; }
+  // The program the OS callbacks lead to; set once, before it starts. Hands
+  // the keyboard hooks, the main window's key-capture procedure and the
+  // background toggle to the core.
+  void Attach(Program& program);
   Program* program() { return program_; }
   // Runs the message loop until the main window is gone; the exit code.
   int RunMessageLoop();

@@ -333,6 +333,13 @@ bool Win32Windows::RegisterHotKey(WindowId window, int id, int modifiers, int vi
          FALSE;
 }
 
+WindowId Win32Windows::ForegroundWindow() const { return FromHandle(GetForegroundWindow()); }
+
+void Win32Windows::SendNonClientButtonDown(WindowId window, int hitTest) {
+  if (HWND hwnd = Handle(window))
+    SendMessageA(hwnd, WM_NCLBUTTONDOWN, static_cast<WPARAM>(hitTest), 0);
+}
+
 void Win32Windows::InstallLayer(WindowId window, ProcedureLayer layer, LayerProcedure procedure) {
   WindowRecord* record = Get(window);
   if (!record || !record->hwnd) return;

@@ -116,6 +116,57 @@ close_and_expect_exit0() {
   [ "$exit_code" = 0 ] || fail "exit code $exit_code after closing the window"
 }
 
+# wait_for FILE COUNT: waits (10 s at most) until FILE holds COUNT lines.
+wait_for() {
+  local file=$1 count=$2 i
+  for i in $(seq 1 200); do
+    [ -e "$file" ] && [ "$(tr -d '\r' <"$file" | grep -c .)" -ge "$count" ] && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+# Focuses a window the way a click on it would: the X server's input focus,
+# which Wine follows by activating the window; keys typed before Wine has
+# done so would go to the window that was active.
+focus_window() {
+  local xid
+  xid=$(xdotool search --name "^$1\$" | head -1)
+  [ -n "$xid" ] || fail "no X window titled $1"
+  xdotool windowfocus --sync "$xid"
+  probe_until front "$1" >/dev/null || fail "$1 did not come to the front"
+}
+
+# The first key row holds A, S, main Enter and keypad Enter; releasing a key
+# of that row silences its note. A release that reached the note engine
+# twice (the hook passing it on to the main window) would silence it twice.
+write_key_settings() {
+  printf '%s\r\n' '[键组]' 使用预定=0 第一排=65,83,13,-13 '[起键休止]' 1=1 |
+    iconv -f UTF-8 -t GBK >"$settings"
+}
+
+# The 768 note-offs of every note on the six channels, note by note.
+all_notes_off() {
+  local channel note
+  for note in $(seq 0 127); do
+    for channel in 1 2 3 4 5 6; do printf '8%X %02X 00\n' "$channel" "$note"; done
+  done
+}
+
+keylog_title="按键记录"
+keylog_lines() { grep -oE '(down|up) [0-9]+' "$work/keylog.txt" || true; }
+
+# Clicks the background toggle and waits until it shows STATE (0 or 1).
+click_background_toggle() {
+  local state=$1 i
+  wine_run "$probe" click "$title" 可后台 >/dev/null || fail "no toggle 可后台"
+  for i in $(seq 1 100); do
+    [ "$(wine_run "$probe" checked "$title" 可后台 2>/dev/null | tr -d '\r')" = "$state" ] && return 0
+    sleep 0.05
+  done
+  fail "the toggle did not become $state"
+}
+
 case "$case_name" in
   main-window)
     start_program sink
@@ -192,6 +243,87 @@ case "$case_name" in
     expected_settings >"$work/expected.ini"
     cmp "$settings" "$work/expected.ini" || fail "the settings file differs from the 37 keys"
     [ "$(sink_lines)" = "$(expected_sink_lines)" ] || fail "closing sent MIDI"
+    ;;
+
+  keys-foreground)
+    write_key_settings
+    start_program sink
+    pid=$started
+    probe_until window "$title" >/dev/null || fail "the main window did not appear"
+    wait_for "$sink" 6 || fail "no instruments were sent"
+    focus_window "$title"
+    xdotool key a shift+a Return KP_Enter
+    xdotool keydown Control_L
+    wait_for "$sink" $((6 + 11 + 768)) || fail "sink holds: $(sink_lines | head -30)"
+    xdotool keyup Control_L
+    {
+      expected_sink_lines
+      # A, then Shift+A (the sharp); each release silences the note and its
+      # sharp once: the thread hook kept both press and release from the window.
+      printf '%s\n' '91 1D 7F' '81 1D 00' '81 1E 00' '91 1E 7F' '81 1D 00' '81 1E 00'
+      # Main Enter and keypad Enter are different keys of the row.
+      printf '%s\n' '91 21 7F' '81 21 00' '91 22 7F' '81 22 00' '81 23 00'
+      # Ctrl silences everything on its press and again on its release.
+      all_notes_off
+      all_notes_off
+    } >"$work/expected-sink.txt"
+    wait_for "$sink" "$(grep -c . "$work/expected-sink.txt")" || fail "the Ctrl release sent nothing"
+    diff <(sink_lines) "$work/expected-sink.txt" >"$work/sink.diff" ||
+      fail "sink differs: $(head -20 "$work/sink.diff")"
+    close_and_expect_exit0 "$pid"
+    ;;
+
+  keys-background)
+    # Once with the space bar kept from other programs (屏蔽空格键=1), once
+    # without; the program is started anew for each.
+    for block in 1 0; do
+      write_key_settings
+      printf '%s\r\n' '[其他]' "屏蔽空格键=$block" | iconv -f UTF-8 -t GBK >>"$settings"
+      : >"$sink"
+      start_program sink
+      pid=$started
+      probe_until window "$title" >/dev/null || fail "the main window did not appear"
+      wait_for "$sink" 6 || fail "no instruments were sent"
+      # A second program's window, which prints the keys it receives.
+      # env and wine exec in turn, so that the cleanup ends the probe itself.
+      env LC_ALL=zh_CN.UTF-8 LOCPATH="$ORIWEN_LOCPATH" \
+        wine "$probe" keylog "$keylog_title" >"$work/keylog.txt" 2>/dev/null &
+      keylog=$!
+      pids+=("$keylog")
+      wait_for "$work/keylog.txt" 1 || fail "the key log window did not start"
+      click_background_toggle 1
+      focus_window "$keylog_title"
+      # Row keys sound and still reach the window in front; the right Shift
+      # raises (xte: xdotool presses the left Shift for Shift_R). A last
+      # row key shows that everything before it has been delivered.
+      xdotool key a
+      xte 'keydown Shift_R' 'key a' 'keyup Shift_R'
+      xdotool key space s
+      {
+        printf '%s\n' 'down 65' 'up 65' 'down 16' 'down 65' 'up 65' 'up 16'
+        [ "$block" = 0 ] && printf '%s\n' 'down 32' 'up 32'
+        printf '%s\n' 'down 83' 'up 83'
+      } >"$work/expected-keylog.txt"
+      lines=$(grep -c . "$work/expected-keylog.txt")
+      for _ in $(seq 1 200); do
+        [ "$(keylog_lines | wc -l)" -ge "$lines" ] && break
+        sleep 0.05
+      done
+      diff <(keylog_lines) "$work/expected-keylog.txt" >"$work/keylog.diff" ||
+        fail "屏蔽空格键=$block: the window received other keys: $(cat "$work/keylog.diff")"
+      {
+        expected_sink_lines
+        printf '%s\n' '91 1D 7F' '81 1D 00' '81 1E 00' '91 1E 7F' '81 1D 00' '81 1E 00'
+        # S, raised while the space bar is down; released after it.
+        printf '%s\n' '91 1F 7F' '81 1F 00' '81 20 00'
+      } >"$work/expected-sink.txt"
+      wait_for "$sink" "$(grep -c . "$work/expected-sink.txt")" || true
+      diff <(sink_lines) "$work/expected-sink.txt" >"$work/sink.diff" ||
+        fail "屏蔽空格键=$block: sink differs: $(head -20 "$work/sink.diff")"
+      wine_run "$probe" close "$keylog_title" >/dev/null || true
+      wait "$keylog" 2>/dev/null || true
+      close_and_expect_exit0 "$pid"
+    done
     ;;
 
   *)

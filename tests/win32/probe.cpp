@@ -6,10 +6,19 @@
 //   msgbox TITLE   prints "text T icon shown|none" of the message box with
 //                  that title, then presses its OK button
 //   close TITLE    asks the window to close (WM_CLOSE)
+//   click TITLE TEXT    clicks the button captioned TEXT in that window
+//                  (BM_CLICK, as a mouse click would) and prints "clicked"
+//   checked TITLE TEXT  prints 1 or 0: the state of that check box
+//   front TITLE    makes that window the foreground window and prints
+//                  "front" once it is (exit code 1 otherwise)
+//   keylog TITLE   shows a window of its own with that title in front and
+//                  prints a line "down|up VK" for every key message it
+//                  receives, until it is closed
 // The command line is read as UTF-16 and the output is UTF-8, so that the
 // test scripts see the same text whatever the ANSI code page. Exit code 1
 // when no such window exists.
-// clang-format off: shellapi.h needs windows.h first
+// shellapi.h needs windows.h first.
+// clang-format off
 #include <windows.h>
 #include <shellapi.h>
 // clang-format on
@@ -31,7 +40,80 @@ std::string Utf8(const std::wstring& wide) {
   return out;
 }
 
-int Run(const std::wstring& command, const std::wstring& title) {
+HWND FindButton(HWND parent, const std::wstring& text) {
+  HWND child = nullptr;
+  while ((child = FindWindowExW(parent, child, L"Button", nullptr)) != nullptr) {
+    wchar_t caption[256] = {};
+    GetWindowTextW(child, caption, 256);
+    if (text == caption) return child;
+  }
+  return nullptr;
+}
+
+LRESULT CALLBACK KeyLogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      bool up = message == WM_KEYUP || message == WM_SYSKEYUP;
+      std::printf("%s %u\n", up ? "up" : "down", static_cast<unsigned>(wParam));
+      std::fflush(stdout);
+      return 0;
+    }
+    case WM_ACTIVATE:
+      // Activated from another process, the window takes the keyboard focus.
+      if (LOWORD(wParam) != WA_INACTIVE) SetFocus(hwnd);
+      return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}
+
+int KeyLog(const std::wstring& title) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = &KeyLogProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"OriwenProbeKeyLog";
+  RegisterClassW(&windowClass);
+  HWND hwnd = CreateWindowExW(0, windowClass.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW, 40,
+                              40, 300, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
+  if (!hwnd) return 1;
+  ShowWindow(hwnd, SW_SHOW);
+  SetForegroundWindow(hwnd);
+  SetFocus(hwnd);
+  std::printf("ready\n");
+  std::fflush(stdout);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
+
+int Run(const std::wstring& command, const std::wstring& title, const std::wstring& text) {
+  if (command == L"keylog") return KeyLog(title);
+  if (command == L"click" || command == L"checked") {
+    HWND hwnd = FindWindowW(nullptr, title.c_str());
+    HWND button = hwnd ? FindButton(hwnd, text) : nullptr;
+    if (!button) return 1;
+    if (command == L"checked") {
+      std::printf("%d\n", SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+      return 0;
+    }
+    PostMessageW(button, BM_CLICK, 0, 0);
+    std::printf("clicked\n");
+    return 0;
+  }
+  if (command == L"front") {
+    HWND hwnd = FindWindowW(nullptr, title.c_str());
+    if (!hwnd) return 1;
+    if (GetForegroundWindow() != hwnd) SetForegroundWindow(hwnd);
+    if (GetForegroundWindow() != hwnd) return 1;
+    std::printf("front\n");
+    return 0;
+  }
   if (command == L"window") {
     HWND hwnd = FindWindowW(nullptr, title.c_str());
     if (!hwnd || !IsWindowVisible(hwnd)) return 1;
@@ -46,8 +128,8 @@ int Run(const std::wstring& command, const std::wstring& title) {
   if (command == L"msgbox") {
     HWND box = FindWindowW(L"#32770", title.c_str());
     if (!box) return 1;
-    wchar_t text[512] = {};
-    GetDlgItemTextW(box, kMessageBoxText, text, 512);
+    wchar_t boxText[512] = {};
+    GetDlgItemTextW(box, kMessageBoxText, boxText, 512);
     // Icon handles are not shared between processes under Wine, so which
     // system icon it is cannot be told from here; only that one is shown.
     const char* iconName = "none";
@@ -55,7 +137,7 @@ int Run(const std::wstring& command, const std::wstring& title) {
       HWND control = GetDlgItem(box, id);
       if (control && SendMessageW(control, STM_GETICON, 0, 0) != 0) iconName = "shown";
     }
-    std::printf("text %s icon %s\n", Utf8(text).c_str(), iconName);
+    std::printf("text %s icon %s\n", Utf8(boxText).c_str(), iconName);
     std::fflush(stdout);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     return 0;
@@ -75,11 +157,11 @@ int Run(const std::wstring& command, const std::wstring& title) {
 int main() {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  if (!argv || argc != 3) {
-    std::fprintf(stderr, "usage: oriwen-probe window|msgbox|close TITLE\n");
+  if (!argv || argc < 3 || argc > 4) {
+    std::fprintf(stderr, "usage: oriwen-probe COMMAND TITLE [TEXT]\n");
     return 2;
   }
-  int result = Run(argv[1], argv[2]);
+  int result = Run(argv[1], argv[2], argc == 4 ? argv[3] : L"");
   LocalFree(argv);
   return result;
 }
