@@ -320,6 +320,19 @@ case "$case_name" in
       wait_for "$sink" "$(grep -c . "$work/expected-sink.txt")" || true
       diff <(sink_lines) "$work/expected-sink.txt" >"$work/sink.diff" ||
         fail "屏蔽空格键=$block: sink differs: $(head -20 "$work/sink.diff")"
+      # Background mode off: a row key typed into the other window is its own.
+      click_background_toggle 0
+      focus_window "$keylog_title"
+      xdotool key a
+      printf '%s\n' 'down 65' 'up 65' >>"$work/expected-keylog.txt"
+      for _ in $(seq 1 200); do
+        [ "$(keylog_lines | wc -l)" -ge $((lines + 2)) ] && break
+        sleep 0.05
+      done
+      diff <(keylog_lines) "$work/expected-keylog.txt" >"$work/keylog.diff" ||
+        fail "background mode off: the window received other keys: $(cat "$work/keylog.diff")"
+      diff <(sink_lines) "$work/expected-sink.txt" >"$work/sink.diff" ||
+        fail "background mode off: a key sounded: $(head -20 "$work/sink.diff")"
       wine_run "$probe" close "$keylog_title" >/dev/null || true
       wait "$keylog" 2>/dev/null || true
       close_and_expect_exit0 "$pid"
