@@ -356,9 +356,9 @@ bool Driver::PrintControl(const std::string& args) {
     return true;
   }
   std::string colour = ColourText(c->background);
-  Emit("control " + controlName + " kind=" + KindName(c->spec.kind) +
-       " place=" + std::to_string(c->spec.x) + "," + std::to_string(c->spec.y) +
-       " size=" + std::to_string(c->spec.width) + "x" + std::to_string(c->spec.height) +
+  Emit("control " + controlName + " kind=" + KindName(c->layout.kind) +
+       " place=" + std::to_string(c->layout.x) + "," + std::to_string(c->layout.y) +
+       " size=" + std::to_string(c->layout.width) + "x" + std::to_string(c->layout.height) +
        " text=" + c->text + " checked=" + (c->checked ? "1" : "0") + " tag=" + c->tag +
        " background=" + (c->hasBackground ? colour : std::string("default")));
   return true;
@@ -496,7 +496,7 @@ bool Driver::Click(const std::string& name) {
     return false;
   }
   // A check box, push-like or not, changes its state before its handler runs.
-  if (c->spec.kind == ControlKind::ToggleButton || c->spec.kind == ControlKind::CheckBox) {
+  if (c->layout.kind == ControlKind::ToggleButton || c->layout.kind == ControlKind::CheckBox) {
     c->checked = !c->checked;
   }
   Emit("click " + name + " checked=" + (c->checked ? "1" : "0"));

@@ -38,7 +38,7 @@ struct Machine {
 using EffectSink = std::function<void(const std::string&)>;
 
 struct ControlRecord {
-  ControlSpec spec;
+  ControlSpec layout;  // the control as laid out
   std::string text;
   bool checked = false;
   std::string tag;

@@ -7,7 +7,7 @@ namespace oriwen::headless {
 
 ControlRecord* WindowRecord::Find(std::string_view control) {
   for (auto& c : controls) {
-    if (c.spec.name == control) return &c;
+    if (c.layout.name == control) return &c;
   }
   return nullptr;
 }
@@ -23,10 +23,10 @@ WindowId HeadlessWindows::CreateFromLayout(const WindowLayout& layout, WindowId 
   record.title = std::string(layout.title);
   record.owner = owner;
   record.outer = {0, 0, layout.width, layout.height};
-  for (const ControlSpec& spec : layout.controls) {
+  for (const ControlSpec& laidOut : layout.controls) {
     ControlRecord control;
-    control.spec = spec;
-    control.text = std::string(spec.text);
+    control.layout = laidOut;
+    control.text = std::string(laidOut.text);
     record.controls.push_back(std::move(control));
   }
   windows_[id] = std::move(record);

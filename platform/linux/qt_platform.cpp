@@ -24,26 +24,26 @@ QColor ToQColor(Colour c) {
 
 Colour FromQColor(const QColor& c) { return Rgb(c.red(), c.green(), c.blue()); }
 
-QWidget* CreateControl(QWidget* window, const ControlSpec& spec) {
+QWidget* CreateControl(QWidget* window, const ControlSpec& laidOut) {
   QWidget* widget = nullptr;
-  switch (spec.kind) {
+  switch (laidOut.kind) {
     case ControlKind::ToggleButton: {
-      auto* button = new QPushButton(Text(spec.text), window);
+      auto* button = new QPushButton(Text(laidOut.text), window);
       button->setCheckable(true);
       button->setFocusPolicy(Qt::NoFocus);
       widget = button;
       break;
     }
-    case ControlKind::Canvas: widget = new CanvasWidget(window, spec.width, spec.height); break;
+    case ControlKind::Canvas: widget = new CanvasWidget(window, laidOut.width, laidOut.height); break;
     case ControlKind::Label: {
-      auto* label = new QLabel(Text(spec.text), window);
+      auto* label = new QLabel(Text(laidOut.text), window);
       label->setEnabled(false);  // a label without a mouse role lets presses through
       widget = label;
       break;
     }
     default: return nullptr;  // timers, the tray icon and the MIDI component are no widgets
   }
-  widget->setGeometry(spec.x, spec.y, spec.width, spec.height);
+  widget->setGeometry(laidOut.x, laidOut.y, laidOut.width, laidOut.height);
   return widget;
 }
 
@@ -119,12 +119,12 @@ WindowId QtWindows::CreateFromLayout(const WindowLayout& layout, WindowId owner)
   record.widget->onClose = [this, id] {
     if (onCloseRequest) onCloseRequest(id);
   };
-  for (const ControlSpec& spec : layout.controls) {
-    if (QWidget* control = CreateControl(record.widget, spec)) {
-      control->setObjectName(Text(spec.name));
-      record.controls.emplace(std::string(spec.name), control);
+  for (const ControlSpec& laidOut : layout.controls) {
+    if (QWidget* control = CreateControl(record.widget, laidOut)) {
+      control->setObjectName(Text(laidOut.name));
+      record.controls.emplace(std::string(laidOut.name), control);
       // The hot-key label is never seen.
-      if (spec.kind == ControlKind::Label && spec.x < 0) control->hide();
+      if (laidOut.kind == ControlKind::Label && laidOut.x < 0) control->hide();
     }
   }
   return id;

@@ -47,7 +47,7 @@ enum class ProcedureLayer { Snapping, HotKey, KeyFilter, kCount };
 using LayerProcedure = std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT&)>;
 
 struct ControlRecord {
-  ControlSpec spec;
+  ControlSpec laidOut;
   HWND hwnd = nullptr;  // none for timers, the tray icon and the MIDI component
   std::string tag;
   bool hasBackground = false;
@@ -119,7 +119,7 @@ class Win32Windows : public WindowPort {
   LRESULT LayerMessage(ProcedureLayer layer, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  void CreateControl(WindowRecord& record, const ControlSpec& spec);
+  void CreateControl(WindowRecord& record, const ControlSpec& laidOut);
   void Release(WindowRecord& record);
 
   Shell& shell_;

@@ -104,7 +104,7 @@ HFONT ControlFont() {
 
 ControlRecord* WindowRecord::Find(std::string_view control) {
   for (auto& c : controls) {
-    if (c.spec.name == control) return &c;
+    if (c.laidOut.name == control) return &c;
   }
   return nullptr;
 }
@@ -131,16 +131,16 @@ WindowId Win32Windows::CreateFromLayout(const WindowLayout& layout, WindowId own
                                 GetModuleHandleA(nullptr), nullptr);
   // The records stay where they are: controls are looked up by name.
   record.controls.reserve(layout.controls.size());
-  for (const ControlSpec& spec : layout.controls) CreateControl(record, spec);
+  for (const ControlSpec& laidOut : layout.controls) CreateControl(record, laidOut);
   return id;
 }
 
-void Win32Windows::CreateControl(WindowRecord& record, const ControlSpec& spec) {
+void Win32Windows::CreateControl(WindowRecord& record, const ControlSpec& laidOut) {
   ControlRecord& control = record.controls.emplace_back();
-  control.spec = spec;
+  control.laidOut = laidOut;
   const char* windowClass = nullptr;
   DWORD style = WS_CHILD | WS_VISIBLE;
-  switch (spec.kind) {
+  switch (laidOut.kind) {
     case ControlKind::ToggleButton:
       windowClass = "BUTTON";
       style |= BS_AUTOCHECKBOX | BS_PUSHLIKE;
@@ -161,7 +161,7 @@ void Win32Windows::CreateControl(WindowRecord& record, const ControlSpec& spec) 
       windowClass = "STATIC";
       style |= SS_LEFT | SS_NOTIFY;
       // The label that carries the hot-key notification is never shown.
-      if (spec.x < 0 || spec.y < 0) style &= ~static_cast<DWORD>(WS_VISIBLE);
+      if (laidOut.x < 0 || laidOut.y < 0) style &= ~static_cast<DWORD>(WS_VISIBLE);
       break;
     case ControlKind::Edit:
       windowClass = "EDIT";
@@ -180,17 +180,17 @@ void Win32Windows::CreateControl(WindowRecord& record, const ControlSpec& spec) 
     case ControlKind::TrayIcon:
     case ControlKind::MidiComponent: return;  // no window of their own
   }
-  std::string text = Utf8ToGbk(spec.text);
+  std::string text = Utf8ToGbk(laidOut.text);
   auto id = static_cast<std::intptr_t>(kFirstControlId + record.controls.size() - 1);
   control.hwnd =
-      CreateWindowExA(0, windowClass, text.c_str(), style, spec.x, spec.y, spec.width, spec.height,
+      CreateWindowExA(0, windowClass, text.c_str(), style, laidOut.x, laidOut.y, laidOut.width, laidOut.height,
                       record.hwnd, reinterpret_cast<HMENU>(id), GetModuleHandleA(nullptr), nullptr);
   SendMessageA(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont()), FALSE);
-  if (spec.kind == ControlKind::Canvas && spec.width > 0 && spec.height > 0) {
+  if (laidOut.kind == ControlKind::Canvas && laidOut.width > 0 && laidOut.height > 0) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = spec.width;
-    info.bmiHeader.biHeight = -spec.height;  // top-down, as the core's buffers
+    info.bmiHeader.biWidth = laidOut.width;
+    info.bmiHeader.biHeight = -laidOut.height;  // top-down, as the core's buffers
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -199,7 +199,7 @@ void Win32Windows::CreateControl(WindowRecord& record, const ControlSpec& spec) 
     control.pixels = static_cast<std::uint32_t*>(bits);
     if (control.pixels) {
       std::fill_n(control.pixels,
-                  static_cast<std::size_t>(spec.width) * static_cast<std::size_t>(spec.height),
+                  static_cast<std::size_t>(laidOut.width) * static_cast<std::size_t>(laidOut.height),
                   0x00FFFFFFu);
     }
     SetWindowLongPtrA(control.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control.bitmap));
@@ -405,7 +405,7 @@ LRESULT Win32Windows::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LP
       if (record && lParam != 0 && HIWORD(wParam) == BN_CLICKED) {
         std::size_t index = LOWORD(wParam) - static_cast<std::size_t>(kFirstControlId);
         if (index < record->controls.size() && shell_.procedures.click) {
-          std::string name(record->controls[index].spec.name);
+          std::string name(record->controls[index].laidOut.name);
           shell_.procedures.click(id, name);
         }
         return 0;
