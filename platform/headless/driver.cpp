@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <istream>
 #include <ostream>
+#include <set>
 #include <sstream>
 
 #include "app/main_window_layout.h"
@@ -110,11 +111,15 @@ bool Driver::RunLine(const std::string& raw) {
   if (line.empty() || line[0] == '#') return true;
   std::string command = line.substr(0, line.find(' '));
   std::string args = line.size() > command.size() ? Trim(line.substr(command.size())) : "";
-  auto needsProgram = [&]() {
-    if (running_) return true;
+  // The commands that work on the running program.
+  static const std::set<std::string> kProgramCommands = {
+      "key-down",      "key-up", "press",   "repeat",   "release",   "tap",           "focus",
+      "open-stand-in", "click",  "frame",   "received", "modifiers", "all-notes-off", "advance",
+      "close",         "window", "control", "settings", "rows"};
+  if (kProgramCommands.count(command) && !running_) {
     Emit("error " + command + ": the program is not running");
     return false;
-  };
+  }
   std::istringstream in(args);
   if (command == "start") return Start(args);
   if (command == "write-file") return WriteFile(args);
@@ -130,7 +135,6 @@ bool Driver::RunLine(const std::string& raw) {
     return true;
   }
   if (command == "key-down" || command == "key-up") {
-    if (!needsProgram()) return false;
     int code = 0, raise = 0;
     if (!(in >> code)) {
       Emit("error " + command + ": a key code is needed");
@@ -143,31 +147,24 @@ bool Driver::RunLine(const std::string& raw) {
     return true;
   }
   if (command == "press" || command == "repeat" || command == "release" || command == "tap") {
-    if (!needsProgram()) return false;
     return KeyCommand(command, args);
   }
   if (command == "focus") {
-    if (!needsProgram()) return false;
     return Focus(args);
   }
   if (command == "open-stand-in") {
-    if (!needsProgram()) return false;
     return OpenStandIn(args);
   }
   if (command == "click") {
-    if (!needsProgram()) return false;
     return Click(args);
   }
   if (command == "frame") {
-    if (!needsProgram()) return false;
     return Frame(args);
   }
   if (command == "received") {
-    if (!needsProgram()) return false;
     return PrintReceived(args.empty() ? "other" : args);
   }
   if (command == "modifiers") {
-    if (!needsProgram()) return false;
     const KeyModifierState& m = program_->modifiers;
     Emit(std::string("modifiers alt=") + (m.altDown ? "1" : "0") +
          " shift=" + (m.shiftDown ? "1" : "0") + " space=" + (m.spaceDown ? "1" : "0") +
@@ -175,12 +172,10 @@ bool Driver::RunLine(const std::string& raw) {
     return true;
   }
   if (command == "all-notes-off") {
-    if (!needsProgram()) return false;
     AllNotesOff(*program_);
     return true;
   }
   if (command == "advance") {
-    if (!needsProgram()) return false;
     long long ms = 0;
     if (!(in >> ms) || ms < 0) {
       Emit("error advance: a number of milliseconds is needed");
@@ -193,26 +188,21 @@ bool Driver::RunLine(const std::string& raw) {
     return true;
   }
   if (command == "close") {
-    if (!needsProgram()) return false;
     CloseMainWindow(*program_);
     Stop();
     return true;
   }
   if (command == "window") {
-    if (!needsProgram()) return false;
     return PrintWindow(args.empty() ? "MainWindow" : args);
   }
   if (command == "control") {
-    if (!needsProgram()) return false;
     return PrintControl(args);
   }
   if (command == "settings") {
-    if (!needsProgram()) return false;
     PrintSettings();
     return true;
   }
   if (command == "rows") {
-    if (!needsProgram()) return false;
     PrintRows();
     return true;
   }
